@@ -1,0 +1,18 @@
+#include "app/layout/style.h"
+
+#include <QFile>
+#include <QPalette>
+#include <QWidget>
+
+void applyWindowStyle(QWidget &window)
+{
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, QColor(0xAF, 0xEE, 0xEE)); // pale turquoise
+    palette.setColor(QPalette::Highlight, QColor(0x00, 0x78, 0xD7));
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+
+    QFile sheet(QStringLiteral(":/layout/style.qss"));
+    if (sheet.open(QIODevice::ReadOnly | QIODevice::Text))
+        window.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+}

@@ -1,0 +1,80 @@
+#include "app/tform2.h"
+
+#include "app/layout/charts.h"
+#include "app/layout/diagrampanels.h"
+#include "app/layout/style.h"
+
+#include "toolkit/handlerbinding.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QTimer>
+
+TForm2 *Form2 = nullptr;
+
+TForm2::TForm2(QWidget *parent)
+    : QWidget(parent)
+{
+    setupUi(this);
+    layoutCharts(*this);
+    layoutDiagramPanels(*this);
+    applyWindowStyle(*this);
+    bindHandlers();
+    Form3DCreate(this);
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::bindHandlers()
+{
+    using toolkit::bindHandler;
+    using toolkit::TabItem;
+    using toolkit::TrackBar;
+
+    bindHandler(valeurmoteur, &TrackBar::changed, this, &TForm2::valeurmoteurChange);
+    bindHandler(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+
+    bindHandler(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+    bindHandler(Button4, &QPushButton::clicked, this, &TForm2::Button4Click);
+    bindHandler(valeurmoteur1, &TrackBar::changed, this, &TForm2::valeurmoteur1Change);
+    bindHandler(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+
+    bindHandler(valeurmoteur3, &TrackBar::changed, this, &TForm2::valeurmoteur3Change);
+    bindHandler(Button7, &QPushButton::clicked, this, &TForm2::Button7Click);
+
+    bindHandler(valeurmoteur4, &TrackBar::changed, this, &TForm2::valeurmoteur4Change);
+    bindHandler(Button5, &QPushButton::clicked, this, &TForm2::Button5Click);
+
+    bindHandler(TabItem1, &TabItem::clicked, this, &TForm2::TabItem1Click);
+    bindHandler(TabItem2, &TabItem::clicked, this, &TForm2::TabItem2Click);
+    bindHandler(TabItem3, &TabItem::clicked, this, &TForm2::TabItem3Click);
+    bindHandler(TabItem4, &TabItem::clicked, this, &TForm2::TabItem4Click);
+
+    bindHandler(Button6, &QPushButton::clicked, this, &TForm2::Button6Click);
+    bindHandler(Button8, &QPushButton::clicked, this, &TForm2::Button8Click);
+    bindHandler(Button9, &QPushButton::clicked, this, &TForm2::Button9Click);
+    bindHandler(Button10, &QPushButton::clicked, this, &TForm2::Button10Click);
+    bindHandler(SpeedButton1, &QToolButton::clicked, this, &TForm2::SpeedButton1Click);
+    bindHandler(SpeedButton2, &QToolButton::clicked, this, &TForm2::SpeedButton2Click);
+    bindHandler(SpeedButton3, &QToolButton::clicked, this, &TForm2::SpeedButton3Click);
+    bindHandler(SpeedButton4, &QToolButton::clicked, this, &TForm2::SpeedButton4Click);
+}
+
+void TForm2::closeEvent(QCloseEvent *event)
+{
+    // Traces may be paused on the stack, each in an event loop of its own: make every pause
+    // return at once so that they unwind, and end the application's loop once they have (a
+    // quit posted now would be swallowed by the innermost loop).
+    m_pause.stopAll();
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    event->accept();
+}
+
+void TForm2::Form3DCreate(QObject *)
+{
+    ferme1->setVisible(false);
+    ferme2->setVisible(false);
+    ferme3->setVisible(false);
+    ferme4->setVisible(false);
+    sens = 0;
+}

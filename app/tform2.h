@@ -1,0 +1,116 @@
+#pragma once
+
+#include "ui_form2.h"
+
+#include "toolkit/floatanimation.h"
+#include "toolkit/lineseries.h"
+#include "toolkit/livepause.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+struct TForm2Inspector;
+
+/// The main window: four simulation tabs over the 3D view of the motor.
+///
+/// Every component of the window is a public member named after it (the controls come from
+/// the form description in layout/form2.ui, the series and animations from layout/); the
+/// handlers are bound to their controls' events by name in the constructor, which ends with
+/// the creation handler Form3DCreate().
+class TForm2 : public QWidget, public Ui::Form2Layout
+{
+    Q_OBJECT
+
+public:
+    explicit TForm2(QWidget *parent = nullptr);
+    ~TForm2() override;
+
+    // Series of the charts, in each chart's order.
+    toolkit::LineSeries *signalrco = nullptr;
+    toolkit::LineSeries *tensionmoyenne = nullptr;
+    toolkit::LineSeries *tensionmoyenne1 = nullptr;
+    toolkit::LineSeries *signalrco1 = nullptr;
+    toolkit::LineSeries *signalrco2 = nullptr;
+    toolkit::LineSeries *Series2 = nullptr;
+    toolkit::LineSeries *Series3 = nullptr;
+    toolkit::LineSeries *tr1 = nullptr;
+    toolkit::LineSeries *tr2 = nullptr;
+    toolkit::LineSeries *tr3 = nullptr;
+    toolkit::LineSeries *tr4 = nullptr;
+    toolkit::LineSeries *tr11 = nullptr;
+    toolkit::LineSeries *tr12 = nullptr;
+
+    // Slide animations of the diagram panels: in (x from -400 to 0) and out (0 to -400).
+    toolkit::FloatAnimation *animationferme11 = nullptr;
+    toolkit::FloatAnimation *animationferme12 = nullptr;
+    toolkit::FloatAnimation *animationferme21 = nullptr;
+    toolkit::FloatAnimation *animationferme22 = nullptr;
+    toolkit::FloatAnimation *animationferme31 = nullptr;
+    toolkit::FloatAnimation *animationferme32 = nullptr;
+    toolkit::FloatAnimation *animationferme41 = nullptr;
+    toolkit::FloatAnimation *animationferme42 = nullptr;
+
+    /// The pause between the points of a trace; closing the window stops it.
+    toolkit::LivePause &pause() { return m_pause; }
+
+    // Creation.
+    void Form3DCreate(QObject *sender);
+
+    // Tab 1: DC motor speed by PWM.
+    void valeurmoteurChange(QObject *sender);
+    void Button1Click(QObject *sender);
+
+    // Tab 2: DC motor direction by H-bridge.
+    void Button3Click(QObject *sender);
+    void Button4Click(QObject *sender);
+    void valeurmoteur1Change(QObject *sender);
+    void Button2Click(QObject *sender);
+
+    // Tab 3: unipolar stepper.
+    void valeurmoteur3Change(QObject *sender);
+    void Button7Click(QObject *sender);
+
+    // Tab 4: bipolar stepper.
+    void valeurmoteur4Change(QObject *sender);
+    void Button5Click(QObject *sender);
+
+    // Tab switching.
+    void TabItem1Click(QObject *sender);
+    void TabItem2Click(QObject *sender);
+    void TabItem3Click(QObject *sender);
+    void TabItem4Click(QObject *sender);
+
+    // Circuit-diagram panels: "Montage" slides a panel in, its close button slides it out.
+    void Button6Click(QObject *sender);
+    void Button8Click(QObject *sender);
+    void Button9Click(QObject *sender);
+    void Button10Click(QObject *sender);
+    void SpeedButton1Click(QObject *sender);
+    void SpeedButton2Click(QObject *sender);
+    void SpeedButton3Click(QObject *sender);
+    void SpeedButton4Click(QObject *sender);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    friend struct TForm2Inspector;
+
+    void bindHandlers();
+
+    // State shared between the handlers of the four tabs.
+    std::int32_t vitessemoteur = 0; // tab 1 percentage, truncated
+    std::int32_t vitessemoteur1 = 0; // tab 2 percentage, truncated
+    float lenteurmoteur3 = 0.0f; // tab 3: 100 - vitessemoteur3; 0 blocks the trace
+    float vitessemoteur3 = 0.0f; // tab 3 percentage
+    float vitessemoteur4 = 0.0f; // tab 4 percentage
+    float lenteurmoteur4 = 0.0f; // tab 4: 100 - vitessemoteur4; 0 blocks the trace
+    std::int32_t sens = 0; // tab 2 direction: 0 none, 1 positive, 2 negative
+    double tension = 0.0; // supply level of the last trace of tabs 2 to 4
+
+    toolkit::LivePause m_pause;
+};
+
+/// The one main window, from its creation at start-up until the program ends.
+extern TForm2 *Form2;

@@ -1,0 +1,163 @@
+#include "toolkit/application.h"
+#include "toolkit/exception.h"
+#include "toolkit/handlerbinding.h"
+#include "toolkit/messagebox.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using toolkit::Application;
+
+namespace {
+
+// A window with handlers in the shape the main window's have.
+class Form : public QWidget
+{
+public:
+    Form()
+    {
+        button = new QPushButton(this);
+        toolkit::bindHandler(button, &QPushButton::clicked, this, &Form::Click);
+    }
+    void Click(QObject *sender)
+    {
+        lastSender = sender;
+        ++clicks;
+        if (throwing)
+            throwing();
+    }
+    QPushButton *button;
+    QObject *lastSender = nullptr;
+    int clicks = 0;
+    std::function<void()> throwing;
+};
+
+// Presses the default button of the next modal box that opens and hands back its text.
+void answerNextMessageBox(QString *text)
+{
+    QTimer::singleShot(0, [text] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            answerNextMessageBox(text);
+            return;
+        }
+        *text = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+}
+
+} // namespace
+
+class TestApplication : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup() { Application::setExceptionDisplay({}); }
+    void cleanupTestCase() { m_app.reset(); }
+
+    void handlerGetsItsSender();
+    void exceptionInHandlerIsShownAndTheProgramGoesOn_data();
+    void exceptionInHandlerIsShownAndTheProgramGoesOn();
+    void exceptionAtStartUpIsShownAndReturnsZero_data();
+    void exceptionAtStartUpIsShownAndReturnsZero();
+    void closingTheWindowEndsRunWithZero();
+    void exceptionDisplayIsAModalBox();
+    void showMessageIsAModalBoxWithOk();
+
+private:
+    std::unique_ptr<Application> m_app;
+};
+
+void TestApplication::initTestCase()
+{
+    static int argc = 1;
+    static char name[] = "tst_application";
+    static char *argv[] = {name, nullptr};
+    m_app = std::make_unique<Application>(argc, argv);
+}
+
+void TestApplication::handlerGetsItsSender()
+{
+    Form form;
+    form.button->click();
+    QCOMPARE(form.clicks, 1);
+    QCOMPARE(form.lastSender, form.button);
+}
+
+void TestApplication::exceptionInHandlerIsShownAndTheProgramGoesOn_data()
+{
+    QTest::addColumn<std::function<void()>>("thrower");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("toolkit exception") << std::function<void()>([] {
+        throw toolkit::Exception(QStringLiteral("Élément hors limites"));
+    }) << QStringLiteral("Élément hors limites");
+    QTest::newRow("standard exception")
+        << std::function<void()>([] { throw std::out_of_range("index 0"); }) << "index 0";
+    QTest::newRow("not an exception object")
+        << std::function<void()>([] { throw 42; }) << QString();
+}
+
+void TestApplication::exceptionInHandlerIsShownAndTheProgramGoesOn()
+{
+    QFETCH(std::function<void()>, thrower);
+    QFETCH(QString, shown);
+    QStringList displayed;
+    Application::setExceptionDisplay([&](const QString &m) { displayed << m; });
+    Form form;
+    form.throwing = thrower;
+    form.button->click();
+    QCOMPARE(displayed, QStringList{shown});
+    form.throwing = nullptr;
+    form.button->click(); // the window still answers
+    QCOMPARE(form.clicks, 2);
+    QCOMPARE(displayed.size(), 1);
+}
+
+void TestApplication::exceptionAtStartUpIsShownAndReturnsZero_data()
+{
+    exceptionInHandlerIsShownAndTheProgramGoesOn_data();
+}
+
+void TestApplication::exceptionAtStartUpIsShownAndReturnsZero()
+{
+    QFETCH(std::function<void()>, thrower);
+    QFETCH(QString, shown);
+    QStringList displayed;
+    Application::setExceptionDisplay([&](const QString &m) { displayed << m; });
+    QCOMPARE(m_app->execute(thrower), 0);
+    QCOMPARE(displayed, QStringList{shown});
+}
+
+void TestApplication::closingTheWindowEndsRunWithZero()
+{
+    Form *form = nullptr;
+    QTimer::singleShot(100, [&] { form->close(); });
+    const int code = m_app->execute([&] { m_app->CreateForm(form); });
+    QCOMPARE(code, 0);
+    QVERIFY(form);
+}
+
+void TestApplication::exceptionDisplayIsAModalBox()
+{
+    QString text;
+    answerNextMessageBox(&text);
+    Application::ShowException(toolkit::Exception(QStringLiteral("Accès refusé")));
+    QCOMPARE(text, QStringLiteral("Accès refusé"));
+}
+
+void TestApplication::showMessageIsAModalBoxWithOk()
+{
+    QString text;
+    answerNextMessageBox(&text);
+    toolkit::ShowMessage(QStringLiteral("Vous n'avez pas sélectionner le sens"));
+    QCOMPARE(text, QStringLiteral("Vous n'avez pas sélectionner le sens"));
+}
+
+QTEST_APPLESS_MAIN(TestApplication)
+#include "tst_application.moc"

@@ -1,0 +1,78 @@
+#include "toolkit/trackbar.h"
+
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+
+#include <limits>
+
+using toolkit::TrackBar;
+
+class TestTrackBar : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startsAtZeroWithTicksEveryTen();
+    void valueFromCode_data();
+    void valueFromCode();
+    void userMovesInWholeSteps();
+};
+
+void TestTrackBar::startsAtZeroWithTicksEveryTen()
+{
+    TrackBar bar;
+    QCOMPARE(bar.value(), 0.0);
+    QCOMPARE(bar.frequency(), 10);
+}
+
+void TestTrackBar::valueFromCode_data()
+{
+    QTest::addColumn<QList<double>>("writes");
+    QTest::addColumn<double>("expected");
+    QTest::addColumn<int>("changes");
+
+    QTest::newRow("fraction kept") << QList<double>{37.5} << 37.5 << 1;
+    QTest::newRow("same value twice raises once") << QList<double>{40, 40} << 40.0 << 1;
+    QTest::newRow("back to zero") << QList<double>{10, 0} << 0.0 << 2;
+    QTest::newRow("zero at start raises nothing") << QList<double>{0} << 0.0 << 0;
+    QTest::newRow("above the range") << QList<double>{150} << 100.0 << 1;
+    QTest::newRow("below the range") << QList<double>{20, -5} << 0.0 << 2;
+    QTest::newRow("NaN ignored") << QList<double>{30, std::numeric_limits<double>::quiet_NaN()}
+                                 << 30.0 << 1;
+}
+
+void TestTrackBar::valueFromCode()
+{
+    QFETCH(QList<double>, writes);
+    QFETCH(double, expected);
+    QFETCH(int, changes);
+    TrackBar bar;
+    QSignalSpy spy(&bar, &TrackBar::changed);
+    for (double v : writes)
+        bar.setValue(v);
+    QCOMPARE(bar.value(), expected);
+    QCOMPARE(spy.count(), changes);
+}
+
+void TestTrackBar::userMovesInWholeSteps()
+{
+    TrackBar bar;
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    bar.setValue(37.5);
+    QSignalSpy spy(&bar, &TrackBar::changed);
+    auto *slider = bar.findChild<QSlider *>();
+    QVERIFY(slider);
+    QTest::keyClick(slider, Qt::Key_Right);
+    QCOMPARE(bar.value(), 39.0); // the thumb stood at 38
+    QCOMPARE(spy.count(), 1);
+    QTest::keyClick(slider, Qt::Key_PageUp);
+    QCOMPARE(bar.value(), 49.0);
+    QTest::keyClick(slider, Qt::Key_End);
+    QCOMPARE(bar.value(), 100.0);
+    QCOMPARE(spy.count(), 3);
+}
+
+QTEST_MAIN(TestTrackBar)
+#include "tst_trackbar.moc"

@@ -1,0 +1,84 @@
+#include "toolkit/application.h"
+
+#include "toolkit/exception.h"
+
+#include <QMessageBox>
+
+namespace toolkit {
+
+namespace {
+Application::ExceptionDisplay &exceptionDisplay()
+{
+    static Application::ExceptionDisplay display;
+    return display;
+}
+}
+
+Application::Application(int &argc, char **argv)
+    : m_app(argc, argv)
+{
+    QApplication::setApplicationName(QStringLiteral("simumoteurs"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Simulateur de commande de moteurs"));
+    QApplication::setOrganizationName(QStringLiteral("simumoteurs"));
+    // Fusion draws the same on every desktop, so the window's style sheet looks as designed.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+}
+
+Application::~Application()
+{
+    // The windows go before the QApplication they live in.
+    m_forms.clear();
+}
+
+int Application::Run()
+{
+    if (!m_forms.empty())
+        m_forms.front()->show();
+    return QApplication::exec();
+}
+
+int Application::execute(const std::function<void()> &startUp)
+{
+    try {
+        startUp();
+        Run();
+    } catch (...) {
+        ShowCurrentException();
+    }
+    return 0;
+}
+
+void Application::ShowException(const QString &message)
+{
+    if (const auto &display = exceptionDisplay()) {
+        display(message);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), message,
+                    QMessageBox::Ok, QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("ShowExceptionBox"));
+    box.exec();
+}
+
+void Application::ShowException(const std::exception &error)
+{
+    ShowException(QString::fromUtf8(error.what()));
+}
+
+void Application::ShowCurrentException()
+{
+    try {
+        throw;
+    } catch (const std::exception &error) {
+        ShowException(error);
+    } catch (...) {
+        ShowException(Exception(QString()));
+    }
+}
+
+void Application::setExceptionDisplay(ExceptionDisplay display)
+{
+    exceptionDisplay() = std::move(display);
+}
+
+} // namespace toolkit

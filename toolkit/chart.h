@@ -1,0 +1,85 @@
+#pragma once
+
+#include "toolkit/lineseries.h"
+
+#include <QColor>
+#include <QList>
+#include <QPen>
+#include <QWidget>
+
+#include <optional>
+
+QT_FORWARD_DECLARE_CLASS(QChart)
+QT_FORWARD_DECLARE_CLASS(QValueAxis)
+
+namespace toolkit {
+
+class ChartView;
+
+/// A flat line chart with a title, a legend and fixed axes: the axes never follow the data,
+/// only a zoom (a rectangle dragged with the mouse) changes what is seen, and a drag towards
+/// the upper left gives the fixed ranges back.
+class Chart : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct Range
+    {
+        double min = 0.0;
+        double max = 0.0;
+        friend bool operator==(const Range &, const Range &) = default;
+    };
+
+    explicit Chart(QWidget *parent = nullptr);
+    ~Chart() override;
+
+    QString title() const;
+    void setTitle(const QString &title);
+
+    QColor backgroundColour() const;
+    void setBackgroundColour(const QColor &colour);
+
+    /// The palette that series without a colour of their own take their colours from.
+    int paletteIndex() const { return m_paletteIndex; }
+    void setPaletteIndex(int index);
+
+    /// The ranges the axes show when not zoomed.
+    void setFixedRanges(Range bottom, Range left);
+    Range fixedBottomRange() const { return m_fixedBottom; }
+    Range fixedLeftRange() const { return m_fixedLeft; }
+    /// The ranges shown now (the fixed ones unless zoomed).
+    Range bottomRange() const;
+    Range leftRange() const;
+
+    /// Adds a series, drawn after (over) the ones already there and listed in that order in the
+    /// legend. Without @p colour it takes the next colour of the chart's palette.
+    LineSeries *addSeries(const QString &name, const QString &title,
+                          std::optional<QColor> colour = std::nullopt,
+                          LineSeries::XOrder order = LineSeries::XOrder::None);
+    QList<LineSeries *> series() const { return m_series; }
+
+    bool legendVisible() const;
+    QPen zoomPen() const;
+
+    /// Shows @p values (in axis units) as large as it fits; resetZoom() goes back to the fixed
+    /// ranges.
+    void zoomTo(const QRectF &values);
+    void resetZoom();
+
+private:
+    void zoomToChartRect(const QRectF &chartRect);
+    void recolourAutomaticSeries();
+
+    QChart *m_chart;
+    ChartView *m_view;
+    QValueAxis *m_bottom;
+    QValueAxis *m_left;
+    Range m_fixedBottom{0.0, 100.0};
+    Range m_fixedLeft{0.0, 10.0};
+    int m_paletteIndex = 0;
+    QList<LineSeries *> m_series;
+    QList<bool> m_automaticColour;
+};
+
+} // namespace toolkit

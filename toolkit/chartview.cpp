@@ -1,0 +1,85 @@
+#include "toolkit/chartview.h"
+
+#include <QMouseEvent>
+
+namespace toolkit {
+
+namespace {
+// A drag shorter than this is a click, not a zoom.
+constexpr qreal kMinimumDrag = 4.0;
+}
+
+ChartView::ChartView(QChart *chart, QWidget *parent)
+    : QChartView(chart, parent)
+    , m_zoomPen(QColor(0xC0, 0xC0, 0xC0), 1.0, Qt::SolidLine)
+{
+    setRubberBand(QChartView::NoRubberBand);
+    setFrameShape(QFrame::NoFrame);
+    setRenderHint(QPainter::Antialiasing);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+}
+
+void ChartView::setZoomHandler(std::function<void(const QRectF &)> handler)
+{
+    m_zoomHandler = std::move(handler);
+}
+
+void ChartView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QChartView::mousePressEvent(event);
+        return;
+    }
+    m_dragging = true;
+    m_origin = m_current = mapToScene(event->position().toPoint());
+    event->accept();
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_dragging) {
+        QChartView::mouseMoveEvent(event);
+        return;
+    }
+    m_current = mapToScene(event->position().toPoint());
+    viewport()->update();
+    event->accept();
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_dragging || event->button() != Qt::LeftButton) {
+        QChartView::mouseReleaseEvent(event);
+        return;
+    }
+    m_dragging = false;
+    m_current = mapToScene(event->position().toPoint());
+    viewport()->update();
+    event->accept();
+
+    const QPointF delta = m_current - m_origin;
+    if (qAbs(delta.x()) < kMinimumDrag && qAbs(delta.y()) < kMinimumDrag)
+        return;
+    if (!m_zoomHandler)
+        return;
+    if (delta.x() > 0 && delta.y() > 0)
+        m_zoomHandler(QRectF(m_origin, m_current).normalized());
+    else if (delta.x() < 0 || delta.y() < 0)
+        m_zoomHandler(QRectF());
+}
+
+void ChartView::drawForeground(QPainter *painter, const QRectF &rect)
+{
+    QChartView::drawForeground(painter, rect);
+    if (!m_dragging)
+        return;
+    painter->save();
+    painter->setPen(m_zoomPen);
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(QRectF(m_origin, m_current).normalized());
+    painter->restore();
+}
+
+} // namespace toolkit

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QChartView>
+#include <QPen>
+
+#include <functional>
+
+namespace toolkit {
+
+/// The chart's drawing surface. A drag towards the lower right zooms on the dragged rectangle;
+/// a drag towards the upper left gives the chart back its fixed ranges. The rectangle is drawn
+/// while dragging with the zoom pen and no fill.
+class ChartView : public QChartView
+{
+    Q_OBJECT
+
+public:
+    explicit ChartView(QChart *chart, QWidget *parent = nullptr);
+
+    QPen zoomPen() const { return m_zoomPen; }
+
+    /// Called with the dragged rectangle in chart coordinates (zoom in) or an empty one (reset).
+    void setZoomHandler(std::function<void(const QRectF &)> handler);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void drawForeground(QPainter *painter, const QRectF &rect) override;
+
+private:
+    QPen m_zoomPen;
+    std::function<void(const QRectF &)> m_zoomHandler;
+    QPointF m_origin;
+    QPointF m_current;
+    bool m_dragging = false;
+};
+
+} // namespace toolkit

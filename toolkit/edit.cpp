@@ -1,0 +1,12 @@
+#include "toolkit/edit.h"
+
+namespace toolkit {
+
+Edit::Edit(QWidget *parent)
+    : QLineEdit(parent)
+{
+    setReadOnly(true);
+    setAlignment(Qt::AlignCenter);
+}
+
+} // namespace toolkit

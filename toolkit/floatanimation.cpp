@@ -1,0 +1,93 @@
+#include "toolkit/floatanimation.h"
+
+#include <QVariantAnimation>
+
+#include <algorithm>
+#include <cmath>
+
+namespace toolkit {
+
+// Qt's animation timer paces the passes; updateCurrentValue() is called on every tick, also
+// when the value did not change, so the property is written even right after a restart. It is
+// also called when the key values are set on a stopped run: those calls must not reach the
+// property, which belongs to whatever the window set last.
+class FloatAnimation::Driver : public QVariantAnimation
+{
+public:
+    explicit Driver(FloatAnimation *owner)
+        : m_owner(owner)
+    {
+    }
+
+protected:
+    void updateCurrentValue(const QVariant &value) override
+    {
+        if (state() == QAbstractAnimation::Running && m_owner->m_apply)
+            m_owner->m_apply(value.toFloat());
+    }
+
+private:
+    FloatAnimation *m_owner;
+};
+
+FloatAnimation::FloatAnimation(QObject *parent, const QString &propertyName, Setter apply)
+    : QObject(parent)
+    , m_propertyName(propertyName)
+    , m_apply(std::move(apply))
+    , m_driver(std::make_unique<Driver>(this))
+{
+    connect(m_driver.get(), &QAbstractAnimation::finished, this, &FloatAnimation::finished);
+}
+
+FloatAnimation::~FloatAnimation()
+{
+    // Stop before the setter (which may capture objects being destroyed) can be called again.
+    m_driver->stop();
+}
+
+void FloatAnimation::setEnabled(bool enabled)
+{
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    if (enabled)
+        start();
+    else
+        m_driver->stop();
+}
+
+bool FloatAnimation::isRunning() const
+{
+    return m_driver->state() == QAbstractAnimation::Running;
+}
+
+int FloatAnimation::passMilliseconds() const
+{
+    const float seconds = (std::isfinite(m_duration) && m_duration > 0.0f) ? m_duration : 0.0f;
+    if (m_loop && seconds <= 0.0f)
+        return int(std::lround(minimumLoopPeriod() * 1000.0f));
+    // Durations beyond a day are no use on screen and would overflow the millisecond count.
+    return int(std::lround(std::min(seconds, 86400.0f) * 1000.0f));
+}
+
+void FloatAnimation::start()
+{
+    m_driver->stop();
+    m_driver->setStartValue(m_startValue);
+    m_driver->setEndValue(m_stopValue);
+    m_driver->setLoopCount(m_loop ? -1 : 1);
+    const int ms = passMilliseconds();
+    m_driver->setDuration(ms);
+    if (m_apply)
+        m_apply(m_startValue);
+    if (ms == 0) {
+        // A one-shot run of zero length is over as soon as it starts.
+        if (m_apply)
+            m_apply(m_stopValue);
+        Q_EMIT finished();
+        return;
+    }
+    m_driver->start();
+}
+
+} // namespace toolkit

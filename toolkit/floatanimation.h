@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace toolkit {
+
+/// Moves one float property of the object it belongs to from startValue() to stopValue() over
+/// duration() seconds, once or in a loop.
+///
+/// The enabled flag, not the running state, is what the window's handlers work with:
+/// - setEnabled(true) on a disabled animation writes startValue() at once and starts it;
+/// - setEnabled(true) on an enabled animation does nothing, even when it has run to its end
+///   (a finished animation stays enabled and leaves its property at stopValue());
+/// - setEnabled(false) stops it where it is and re-arms it for the next setEnabled(true).
+/// That is why a handler disables the partner of a pair before enabling the one it wants.
+///
+/// A looping animation whose duration is 0 (or negative) cannot take zero time per pass; it
+/// runs at minimumLoopPeriod() seconds per pass instead, so it turns fast and steadily at the
+/// ordinary frame rate rather than spinning the event loop.
+class FloatAnimation : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Setter = std::function<void(float)>;
+
+    /// @p propertyName names the property for people and tests ("Position.X"); @p apply writes
+    /// a value to it. The animation is a child of @p parent, the object it moves.
+    FloatAnimation(QObject *parent, const QString &propertyName, Setter apply);
+    ~FloatAnimation() override;
+
+    QString propertyName() const { return m_propertyName; }
+
+    float startValue() const { return m_startValue; }
+    void setStartValue(float value) { m_startValue = value; }
+    float stopValue() const { return m_stopValue; }
+    void setStopValue(float value) { m_stopValue = value; }
+
+    /// Seconds per pass. Written just before enabling; a run already going keeps its pace.
+    float duration() const { return m_duration; }
+    void setDuration(float seconds) { m_duration = seconds; }
+
+    bool loop() const { return m_loop; }
+    void setLoop(bool loop) { m_loop = loop; }
+
+    bool enabled() const { return m_enabled; }
+    void setEnabled(bool enabled);
+
+    /// True while the property is being moved (enabled and not yet at its end).
+    bool isRunning() const;
+
+    /// Seconds per pass used for a looping animation whose duration is not positive.
+    static constexpr float minimumLoopPeriod() { return 0.08f; }
+
+Q_SIGNALS:
+    /// A non-looping run has reached stopValue().
+    void finished();
+
+private:
+    class Driver;
+    void start();
+    int passMilliseconds() const;
+
+    QString m_propertyName;
+    Setter m_apply;
+    float m_startValue = 0.0f;
+    float m_stopValue = 0.0f;
+    float m_duration = 0.2f;
+    bool m_loop = false;
+    bool m_enabled = false;
+    std::unique_ptr<Driver> m_driver;
+};
+
+} // namespace toolkit

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+namespace toolkit {
+
+/// Runs @p handler; an exception it raises is shown with the exception display and goes no
+/// further, so that the event loop never sees it and the program goes on.
+void invokeGuarded(const std::function<void()> &handler) noexcept;
+
+/// Binds @p handler of @p form to @p signal of @p sender: the handler runs on every emission
+/// with the sender as its argument, guarded as invokeGuarded() says.
+template<class Sender, class Signal, class Form>
+QMetaObject::Connection bindHandler(Sender *sender, Signal signal, Form *form,
+                                    void (Form::*handler)(QObject *))
+{
+    return QObject::connect(sender, signal, form, [sender, form, handler] {
+        invokeGuarded([&] { (form->*handler)(sender); });
+    });
+}
+
+} // namespace toolkit

@@ -1,0 +1,74 @@
+#include "toolkit/image.h"
+
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace toolkit {
+
+Image::Image(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+void Image::setSource(const QString &source)
+{
+    m_source = source;
+    m_pictureSize = {};
+    if (source.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        QSvgRenderer renderer(source);
+        if (renderer.isValid())
+            m_pictureSize = renderer.defaultSize();
+    } else {
+        m_pictureSize = QImageReader(source).size();
+    }
+    renderCache();
+    update();
+}
+
+QRect Image::pictureRect() const
+{
+    if (m_pictureSize.isEmpty())
+        return {};
+    const QSize fitted = m_pictureSize.scaled(size(), Qt::KeepAspectRatio);
+    return QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
+}
+
+void Image::renderCache()
+{
+    m_cache = {};
+    const QRect target = pictureRect();
+    if (target.isEmpty())
+        return;
+    const qreal ratio = devicePixelRatioF();
+    QPixmap pixmap(target.size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::white);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRectF area(QPointF(0, 0), QSizeF(target.size()));
+    if (m_source.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        QSvgRenderer renderer(m_source);
+        renderer.render(&painter, area);
+    } else {
+        painter.drawImage(area, QImage(m_source));
+    }
+    m_cache = pixmap;
+}
+
+void Image::paintEvent(QPaintEvent *)
+{
+    if (m_cache.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(pictureRect().topLeft(), m_cache);
+}
+
+void Image::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    renderCache();
+}
+
+} // namespace toolkit

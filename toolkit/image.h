@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+namespace toolkit {
+
+/// Shows one picture (SVG or any raster format Qt reads) scaled to fit the widget with its
+/// proportions kept, centred. The scaled picture is cached, so moving the widget (a sliding
+/// panel) costs no re-rendering.
+class Image : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString source READ source WRITE setSource)
+
+public:
+    explicit Image(QWidget *parent = nullptr);
+
+    QString source() const { return m_source; }
+    /// A file or resource path; a picture that cannot be read leaves the area empty.
+    void setSource(const QString &source);
+
+    /// Natural size of the picture in pixels; empty when none is loaded.
+    QSize pictureSize() const { return m_pictureSize; }
+    /// Where the picture is drawn inside the widget.
+    QRect pictureRect() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void renderCache();
+
+    QString m_source;
+    QSize m_pictureSize;
+    QPixmap m_cache;
+};
+
+} // namespace toolkit

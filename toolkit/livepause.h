@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+
+#include <chrono>
+#include <vector>
+
+class QEventLoop;
+
+namespace toolkit {
+
+/// The pause after each point of a trace, during which the window stays live.
+///
+/// wait() runs the event loop until interval() has passed since the step began, so the chart
+/// repaints at once, animations advance and any other handler may run. A handler that starts
+/// inside the pause (even another trace, with pauses of its own) runs to its end there; only
+/// then does the interrupted pause return: pauses nest, they never interleave.
+///
+/// stopAll() is for closing the window: every pause on the stack returns Result::Stop at once,
+/// and so does every pause asked for afterwards, so that the traces unwind without waiting.
+class LivePause : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Result { Continue, Stop };
+
+    static constexpr std::chrono::milliseconds defaultInterval{50};
+
+    explicit LivePause(QObject *parent = nullptr);
+    ~LivePause() override;
+
+    std::chrono::milliseconds interval() const { return m_interval; }
+    /// The pause length; tests shorten it.
+    void setInterval(std::chrono::milliseconds interval) { m_interval = interval; }
+
+    /// Runs the event loop until interval() has passed since @p stepStart was started. When
+    /// the step's own work already took that long, pending events are still handled once.
+    Result wait(const QElapsedTimer &stepStart);
+
+    void stopAll();
+    bool stopped() const { return m_stopped; }
+
+    /// How many pauses are on the stack right now.
+    int depth() const { return int(m_loops.size()); }
+
+private:
+    std::chrono::milliseconds m_interval = defaultInterval;
+    std::vector<QEventLoop *> m_loops;
+    bool m_stopped = false;
+};
+
+} // namespace toolkit

@@ -1,0 +1,16 @@
+#include "toolkit/messagebox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace toolkit {
+
+void ShowMessage(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("ShowMessageBox"));
+    box.exec();
+}
+
+} // namespace toolkit

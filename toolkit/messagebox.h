@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace toolkit {
+
+/// Shows @p text in a modal message box with an OK button and returns when the user has
+/// closed it. The box belongs to the active window.
+void ShowMessage(const QString &text);
+
+} // namespace toolkit

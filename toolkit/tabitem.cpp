@@ -1,0 +1,12 @@
+#include "toolkit/tabitem.h"
+
+namespace toolkit {
+
+TabItem::TabItem(QWidget *parent)
+    : QWidget(parent)
+{
+    // Lets the style sheet paint the page's background, as it does for the built-in widgets.
+    setAttribute(Qt::WA_StyledBackground);
+}
+
+} // namespace toolkit

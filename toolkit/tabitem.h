@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+namespace toolkit {
+
+/// One page of a TabControl. It carries the size of its header and announces every click on
+/// that header, also when the page is already the selected one.
+class TabItem : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(int tabWidth READ tabWidth WRITE setTabWidth)
+    Q_PROPERTY(int tabHeight READ tabHeight WRITE setTabHeight)
+
+public:
+    explicit TabItem(QWidget *parent = nullptr);
+
+    int tabWidth() const { return m_tabWidth; }
+    void setTabWidth(int width) { m_tabWidth = width; }
+    int tabHeight() const { return m_tabHeight; }
+    void setTabHeight(int height) { m_tabHeight = height; }
+
+Q_SIGNALS:
+    void clicked();
+
+private:
+    int m_tabWidth = 0;
+    int m_tabHeight = 0;
+};
+
+} // namespace toolkit

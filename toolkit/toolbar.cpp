@@ -1,0 +1,11 @@
+#include "toolkit/toolbar.h"
+
+namespace toolkit {
+
+ToolBar::ToolBar(QWidget *parent)
+    : QFrame(parent)
+{
+    setAutoFillBackground(true);
+}
+
+} // namespace toolkit

@@ -1,0 +1,73 @@
+#include "toolkit/trackbar.h"
+
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include <algorithm>
+#include <cmath>
+
+namespace toolkit {
+
+namespace {
+constexpr int kMinimum = 0;
+constexpr int kMaximum = 100;
+}
+
+TrackBar::TrackBar(QWidget *parent)
+    : QWidget(parent)
+    , m_slider(new QSlider(Qt::Horizontal, this))
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_slider);
+    m_slider->setObjectName(QStringLiteral("thumb"));
+    m_slider->setRange(kMinimum, kMaximum);
+    m_slider->setSingleStep(1);
+    m_slider->setPageStep(10);
+    m_slider->setTickPosition(QSlider::TicksBelow);
+    m_slider->setTickInterval(10);
+    setFocusProxy(m_slider);
+    setFocusPolicy(m_slider->focusPolicy());
+    connect(m_slider, &QSlider::valueChanged, this, &TrackBar::takeSliderValue);
+}
+
+void TrackBar::setValue(double value)
+{
+    if (std::isnan(value))
+        return;
+    value = std::clamp(value, double(kMinimum), double(kMaximum));
+    if (value == m_value)
+        return;
+    m_value = value;
+    {
+        const QSignalBlocker blocker(m_slider);
+        m_slider->setValue(int(std::lround(value)));
+    }
+    Q_EMIT changed();
+}
+
+int TrackBar::frequency() const
+{
+    return m_slider->tickInterval();
+}
+
+void TrackBar::setFrequency(int ticks)
+{
+    m_slider->setTickInterval(ticks);
+}
+
+QSize TrackBar::sizeHint() const
+{
+    return m_slider->sizeHint();
+}
+
+void TrackBar::takeSliderValue(int position)
+{
+    if (double(position) == m_value)
+        return;
+    m_value = position;
+    Q_EMIT changed();
+}
+
+} // namespace toolkit

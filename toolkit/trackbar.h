@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+class QSlider;
+
+namespace toolkit {
+
+/// A horizontal percentage track bar: value() from 0 to 100, ticks every frequency() units.
+///
+/// The thumb moves in whole steps under the mouse and the keyboard, but a value set from code
+/// keeps its fraction (37.5 stays 37.5; the thumb is drawn at the nearest step). changed() is
+/// raised on every change of value, from the user or from code, and never when the value stays.
+class TrackBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TrackBar(QWidget *parent = nullptr);
+
+    double value() const { return m_value; }
+    /// Values outside 0..100 are brought to the nearest end; NaN is ignored.
+    void setValue(double value);
+
+    int frequency() const;
+    void setFrequency(int ticks);
+
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    void takeSliderValue(int position);
+
+    QSlider *m_slider;
+    double m_value = 0.0;
+};
+
+} // namespace toolkit

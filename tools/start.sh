@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine, builds the simulator and starts it.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+bash "$root/tools/install-deps.sh"
+cd "$root"
+cmake --preset release >/dev/null
+cmake --build --preset release --target simumoteurs
+exec "$root/build/release/app/simumoteurs"
