@@ -14,6 +14,8 @@ ChartView::ChartView(QChart *chart, QWidget *parent)
     , m_zoomPen(QColor(0xC0, 0xC0, 0xC0), 1.0, Qt::SolidLine)
 {
     setRubberBand(QChartView::NoRubberBand);
+    // The chart as a whole is the keyboard stop, not its drawing surface.
+    setFocusPolicy(Qt::NoFocus);
     setFrameShape(QFrame::NoFrame);
     setRenderHint(QPainter::Antialiasing);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,5 +1,6 @@
 #include "toolkit/trackbar.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -60,6 +61,14 @@ void TrackBar::setFrequency(int ticks)
 QSize TrackBar::sizeHint() const
 {
     return m_slider->sizeHint();
+}
+
+bool TrackBar::event(QEvent *event)
+{
+    // Keyboard focus and screen readers land on the inner slider: give it the bar's name.
+    if (event->type() == QEvent::Polish && m_slider->accessibleName().isEmpty())
+        m_slider->setAccessibleName(accessibleName());
+    return QWidget::event(event);
 }
 
 void TrackBar::takeSliderValue(int position)

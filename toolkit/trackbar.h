@@ -27,6 +27,9 @@ public:
 
     QSize sizeHint() const override;
 
+protected:
+    bool event(QEvent *event) override;
+
 Q_SIGNALS:
     void changed();
 

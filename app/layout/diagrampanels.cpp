@@ -12,11 +12,12 @@ constexpr float kHidden = -400.0f;
 constexpr float kShown = 0.0f;
 constexpr float kSlideSeconds = 1.0f;
 
-FloatAnimation *slide(QWidget *panel, float from, float to)
+FloatAnimation *slide(QWidget *panel, const char *name, float from, float to)
 {
     auto *animation = new FloatAnimation(panel, QStringLiteral("Position.X"), [panel](float x) {
         panel->move(int(std::lround(x)), panel->y());
     });
+    animation->setObjectName(QLatin1String(name));
     animation->setStartValue(from);
     animation->setStopValue(to);
     animation->setDuration(kSlideSeconds);
@@ -27,12 +28,12 @@ FloatAnimation *slide(QWidget *panel, float from, float to)
 
 void layoutDiagramPanels(TForm2 &f)
 {
-    f.animationferme11 = slide(f.ferme1, kHidden, kShown);
-    f.animationferme12 = slide(f.ferme1, kShown, kHidden);
-    f.animationferme21 = slide(f.ferme2, kHidden, kShown);
-    f.animationferme22 = slide(f.ferme2, kShown, kHidden);
-    f.animationferme31 = slide(f.ferme3, kHidden, kShown);
-    f.animationferme32 = slide(f.ferme3, kShown, kHidden);
-    f.animationferme41 = slide(f.ferme4, kHidden, kShown);
-    f.animationferme42 = slide(f.ferme4, kShown, kHidden);
+    f.animationferme11 = slide(f.ferme1, "animationferme11", kHidden, kShown);
+    f.animationferme12 = slide(f.ferme1, "animationferme12", kShown, kHidden);
+    f.animationferme21 = slide(f.ferme2, "animationferme21", kHidden, kShown);
+    f.animationferme22 = slide(f.ferme2, "animationferme22", kShown, kHidden);
+    f.animationferme31 = slide(f.ferme3, "animationferme31", kHidden, kShown);
+    f.animationferme32 = slide(f.ferme3, "animationferme32", kShown, kHidden);
+    f.animationferme41 = slide(f.ferme4, "animationferme41", kHidden, kShown);
+    f.animationferme42 = slide(f.ferme4, "animationferme42", kShown, kHidden);
 }
