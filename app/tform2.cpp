@@ -4,11 +4,14 @@
 #include "app/layout/diagrampanels.h"
 #include "app/layout/style.h"
 
+#include "scene/sceneview.h"
+
 #include "toolkit/handlerbinding.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QTimer>
+#include <QVBoxLayout>
 
 TForm2 *Form2 = nullptr;
 
@@ -16,6 +19,11 @@ TForm2::TForm2(QWidget *parent)
     : QWidget(parent)
 {
     setupUi(this);
+    auto *sceneLayout = new QVBoxLayout(vue3D);
+    sceneLayout->setContentsMargins(0, 0, 0, 0);
+    m_sceneView = new scene::SceneView(vue3D);
+    sceneLayout->addWidget(m_sceneView);
+    setupScene(*m_sceneView);
     layoutCharts(*this);
     layoutDiagramPanels(*this);
     applyWindowStyle(*this);
@@ -77,4 +85,5 @@ void TForm2::Form3DCreate(QObject *)
     ferme3->setVisible(false);
     ferme4->setVisible(false);
     sens = 0;
+    scene::setUpSceneAtCreation(*this);
 }

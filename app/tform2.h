@@ -2,6 +2,8 @@
 
 #include "ui_form2.h"
 
+#include "scene/form2scene.h"
+
 #include "toolkit/floatanimation.h"
 #include "toolkit/lineseries.h"
 #include "toolkit/livepause.h"
@@ -12,13 +14,17 @@
 
 struct TForm2Inspector;
 
+namespace scene {
+class SceneView;
+}
+
 /// The main window: four simulation tabs over the 3D view of the motor.
 ///
 /// Every component of the window is a public member named after it (the controls come from
-/// the form description in layout/form2.ui, the series and animations from layout/); the
-/// handlers are bound to their controls' events by name in the constructor, which ends with
-/// the creation handler Form3DCreate().
-class TForm2 : public QWidget, public Ui::Form2Layout
+/// the form description in layout/form2.ui, the series and panel animations from layout/, the
+/// 3D objects, materials and their animations from the scene); the handlers are bound to their
+/// controls' events in the constructor, which ends with the creation handler Form3DCreate().
+class TForm2 : public QWidget, public Ui::Form2Layout, public scene::Form2Scene
 {
     Q_OBJECT
 
@@ -53,6 +59,9 @@ public:
 
     /// The pause between the points of a trace; closing the window stops it.
     toolkit::LivePause &pause() { return m_pause; }
+
+    /// The 3D view below the tabs.
+    scene::SceneView *sceneView() const { return m_sceneView; }
 
     // Creation.
     void Form3DCreate(QObject *sender);
@@ -110,6 +119,7 @@ private:
     double tension = 0.0; // supply level of the last trace of tabs 2 to 4
 
     toolkit::LivePause m_pause;
+    scene::SceneView *m_sceneView = nullptr;
 };
 
 /// The one main window, from its creation at start-up until the program ends.

@@ -1,0 +1,15 @@
+import QtQuick
+import QtQuick3D
+
+// A model whose geometry is read from a stored model file. The program creates one Model per
+// sub-mesh inside `content`, which it scales and moves so that the geometry fits the model's
+// box, centred on the model's origin.
+FormNode {
+    property string source
+    property alias content: content
+
+    Node {
+        id: content
+        objectName: "content"
+    }
+}

@@ -1,0 +1,173 @@
+#include "scene/sceneview.h"
+
+#include "scene/material.h"
+#include "scene/mesh.h"
+#include "scene/meshgeometry.h"
+#include "scene/model3d.h"
+#include "scene/storage/meshreader.h"
+#include "scene/storage/storageerror.h"
+
+#include "toolkit/exception.h"
+
+#include <QFile>
+#include <QQmlEngine>
+#include <QQuick3D>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <span>
+
+namespace scene {
+
+namespace {
+
+const QColor kPaleTurquoise(0xAF, 0xEE, 0xEE);
+const QString kFormPrefix = QStringLiteral("Form2.");
+
+QByteArray readResource(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw toolkit::Exception(QStringLiteral("Impossible de lire %1 : %2").arg(path, file.errorString()));
+    return file.readAll();
+}
+
+// Every FormModel of the scene, found by the property only models have.
+QList<QObject *> modelNodes(QObject *root)
+{
+    QList<QObject *> nodes;
+    for (QObject *o : root->findChildren<QObject *>()) {
+        if (!o->objectName().isEmpty() && o->property("source").isValid()
+            && o->property("content").isValid())
+            nodes.append(o);
+    }
+    return nodes;
+}
+
+} // namespace
+
+SceneView::SceneView(QWidget *parent)
+    : QWidget(parent)
+    , m_view(new QQuickView)
+{
+    m_view->setFormat(QQuick3D::idealSurfaceFormat(0));
+    m_view->setColor(kPaleTurquoise);
+    m_view->setResizeMode(QQuickView::SizeRootObjectToView);
+    connect(m_view, &QQuickWindow::frameSwapped, this, [this] { ++m_frames; });
+
+    QWidget *container = QWidget::createWindowContainer(m_view, this);
+    container->setObjectName(QStringLiteral("sceneContainer"));
+    container->setFocusPolicy(Qt::NoFocus);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(container);
+
+    loadScene();
+}
+
+SceneView::~SceneView() = default;
+
+void SceneView::loadScene()
+{
+    m_view->setSource(QUrl(QStringLiteral("qrc:/scene/Scene.qml")));
+    if (m_view->status() != QQuickView::Ready) {
+        QStringList messages;
+        for (const QQmlError &error : m_view->errors())
+            messages << error.toString();
+        throw toolkit::Exception(QStringLiteral("Scène 3D illisible : %1").arg(messages.join(u'\n')));
+    }
+    QObject *root = m_view->rootObject();
+
+    for (QObject *o : root->findChildren<QObject *>()) {
+        const QString name = o->objectName();
+        if (name.isEmpty())
+            continue;
+        if (o->property("shininess").isValid())
+            m_materials.insert(name, new Material(o, this));
+        else if (o->property("rotationAngle").isValid() && !o->property("content").isValid())
+            m_objects.insert(name, new Object3D(o, this));
+    }
+    for (QObject *node : modelNodes(root))
+        loadModel(node, root);
+}
+
+void SceneView::loadModel(QObject *node, QObject *root)
+{
+    const QString path = node->property("source").toString();
+    const QByteArray bytes = readResource(path);
+    ModelGeometry geometry;
+    try {
+        geometry = readModelGeometry(std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                                               std::size_t(bytes.size())));
+    } catch (const StorageError &error) {
+        throw toolkit::Exception(QStringLiteral("%1 : %2").arg(path, QString::fromUtf8(error.what())));
+    }
+
+    auto *model = new Model3D(node, this);
+    m_objects.insert(model->objectName(), model);
+    auto *content = node->property("content").value<QObject *>();
+    auto *contentItem = qobject_cast<QQuick3DObject *>(content);
+
+    QVector3D low(std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
+                  std::numeric_limits<float>::max());
+    QVector3D high = -low;
+    auto setMaterial = [root](QObject *drawable, QObject *material) {
+        QMetaObject::invokeMethod(root, "setMaterial", Q_ARG(QVariant, QVariant::fromValue(drawable)),
+                                  Q_ARG(QVariant, QVariant::fromValue(material)));
+    };
+    for (const SubMesh &subMesh : geometry.subMeshes) {
+        auto *meshGeometry = new MeshGeometry(subMesh.mesh, contentItem);
+        low = QVector3D(std::min(low.x(), meshGeometry->minimum().x()),
+                        std::min(low.y(), meshGeometry->minimum().y()),
+                        std::min(low.z(), meshGeometry->minimum().z()));
+        high = QVector3D(std::max(high.x(), meshGeometry->maximum().x()),
+                         std::max(high.y(), meshGeometry->maximum().y()),
+                         std::max(high.z(), meshGeometry->maximum().z()));
+        QVariant created;
+        QMetaObject::invokeMethod(root, "createSubMesh", Q_RETURN_ARG(QVariant, created),
+                                  Q_ARG(QVariant, QVariant::fromValue(content)),
+                                  Q_ARG(QVariant, QVariant::fromValue<QObject *>(meshGeometry)));
+        auto *mesh = new Mesh(created.value<QObject *>(), setMaterial, model);
+        if (subMesh.materialSource) {
+            const QString stored = QString::fromStdString(*subMesh.materialSource);
+            mesh->setStoredMaterialName(stored);
+            if (stored.startsWith(kFormPrefix))
+                mesh->setMaterialSource(material(stored.mid(kFormPrefix.size())));
+        }
+        model->appendMesh(mesh);
+    }
+
+    // Fit the geometry, centred, into the model's box, keeping its proportions.
+    if (!geometry.subMeshes.empty()) {
+        const QVector3D extent = high - low;
+        const QVector3D box = model->size();
+        float factor = std::numeric_limits<float>::max();
+        for (int axis = 0; axis < 3; ++axis) {
+            if (extent[axis] > 0.0f)
+                factor = std::min(factor, box[axis] / extent[axis]);
+        }
+        if (factor == std::numeric_limits<float>::max())
+            factor = 1.0f;
+        content->setProperty("scale", QVector3D(factor, factor, factor));
+        content->setProperty("position", -(low + high) / 2.0f * factor);
+    }
+}
+
+Object3D *SceneView::object(const QString &name) const
+{
+    return m_objects.value(name);
+}
+
+Model3D *SceneView::model(const QString &name) const
+{
+    return qobject_cast<Model3D *>(m_objects.value(name));
+}
+
+Material *SceneView::material(const QString &name) const
+{
+    return m_materials.value(name);
+}
+
+} // namespace scene

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "submesh.h"
+
+#include <vector>
+
+namespace scene {
+
+/// Everything one model file holds: its sub-meshes in stream order.
+struct ModelGeometry
+{
+    std::vector<SubMesh> subMeshes;
+
+    bool operator==(const ModelGeometry &) const = default;
+};
+
+} // namespace scene

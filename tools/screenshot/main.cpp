@@ -1,0 +1,70 @@
+// Developer tool: starts the window as the program does, applies a few settings given on the
+// command line, waits, and saves what the screen shows of the window (3D view included).
+//
+//   screenshot OUT.png [--tab N] [--stepper] [--click NAME]... [--value NAME=V]... [--wait MS]
+//
+// --stepper puts the stepper motor in view (X 0) and the DC motor aside (X -20), --click
+// clicks a button by its name, --value sets a track bar, --wait waits before the capture
+// (default 1500 ms). Needs an X display (Xvfb will do).
+
+#include "app/tform2.h"
+
+#include "scene/object3d.h"
+
+#include "toolkit/application.h"
+#include "toolkit/trackbar.h"
+
+#include <QAbstractButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    toolkit::Application application(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: screenshot OUT.png [--tab N] [--stepper] [--click NAME] "
+                             "[--value NAME=V] [--wait MS]\n");
+        return 2;
+    }
+    return application.execute([&] {
+        application.CreateForm(Form2);
+        Form2->show();
+        int wait = 1500;
+        for (int i = 1; i < args.size(); ++i) {
+            const QString &a = args.at(i);
+            const QString next = i + 1 < args.size() ? args.at(i + 1) : QString();
+            if (a == QLatin1String("--tab")) {
+                Form2->TabControl1->setCurrentIndex(next.toInt() - 1);
+                ++i;
+            } else if (a == QLatin1String("--stepper")) {
+                Form2->moteurpasapas->setPositionX(0);
+                Form2->moteurcc->setPositionX(-20);
+            } else if (a == QLatin1String("--click")) {
+                QTimer::singleShot(300, Form2, [next] {
+                    if (auto *b = Form2->findChild<QAbstractButton *>(next))
+                        b->click();
+                });
+                ++i;
+            } else if (a == QLatin1String("--value")) {
+                const QStringList kv = next.split(u'=');
+                if (auto *bar = Form2->findChild<toolkit::TrackBar *>(kv.value(0)))
+                    bar->setValue(kv.value(1).toDouble());
+                ++i;
+            } else if (a == QLatin1String("--wait")) {
+                wait = next.toInt();
+                ++i;
+            }
+        }
+        QTimer::singleShot(wait, Form2, [out = args.first()] {
+            QScreen *screen = Form2->windowHandle()->screen();
+            const QPixmap shot = screen->grabWindow(Form2->winId());
+            if (!shot.save(out))
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
+            Form2->close();
+        });
+    });
+}
