@@ -13,4 +13,6 @@ struct TForm2Inspector
     static float lenteurmoteur4(const TForm2 &f) { return f.lenteurmoteur4; }
     static std::int32_t sens(const TForm2 &f) { return f.sens; }
     static double tension(const TForm2 &f) { return f.tension; }
+
+    static void setSens(TForm2 &f, std::int32_t sens) { f.sens = sens; }
 };
