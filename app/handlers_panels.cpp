@@ -11,7 +11,7 @@ void slide(QWidget *panel, toolkit::FloatAnimation *stop, toolkit::FloatAnimatio
     stop->setEnabled(false);
     start->setEnabled(true);
 }
-}
+} // namespace
 
 void TForm2::Button6Click(QObject *)
 {

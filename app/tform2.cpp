@@ -15,8 +15,7 @@
 
 TForm2 *Form2 = nullptr;
 
-TForm2::TForm2(QWidget *parent)
-    : QWidget(parent)
+TForm2::TForm2(QWidget *parent) : QWidget(parent)
 {
     setupUi(this);
     auto *sceneLayout = new QVBoxLayout(vue3D);

@@ -11,11 +11,11 @@ namespace scene {
 
 namespace {
 
-template<class T>
-T *require(T *found, const char *name)
+template<class T> T *require(T *found, const char *name)
 {
     if (!found)
-        throw toolkit::Exception(QStringLiteral("Objet 3D absent de la scène : %1").arg(QLatin1String(name)));
+        throw toolkit::Exception(
+            QStringLiteral("Objet 3D absent de la scène : %1").arg(QLatin1String(name)));
     return found;
 }
 
@@ -88,8 +88,8 @@ void Form2Scene::setupScene(SceneView &view)
                            360, 1.0f, true);
     animationaxenegative = animate(axe, "animationaxenegative", "RotationAngle.Z",
                                    &Object3D::setRotationAngleZ, 0, -360, 1.0f, true);
-    animationmoteurcc = animate(moteurcc, "animationmoteurcc", "Position.X",
-                                &Object3D::setPositionX, 0, -20, 0.8f);
+    animationmoteurcc =
+        animate(moteurcc, "animationmoteurcc", "Position.X", &Object3D::setPositionX, 0, -20, 0.8f);
     animationmoteurccbis = animate(moteurcc, "animationmoteurccbis", "Position.X",
                                    &Object3D::setPositionX, -20, 0, 0.8f);
 }

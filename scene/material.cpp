@@ -5,9 +5,7 @@
 
 namespace scene {
 
-Material::Material(QObject *material, QObject *parent)
-    : QObject(parent)
-    , m_material(material)
+Material::Material(QObject *material, QObject *parent) : QObject(parent), m_material(material)
 {
     if (material)
         setObjectName(material->objectName());

@@ -5,11 +5,8 @@
 namespace scene {
 
 Mesh::Mesh(QObject *model, std::function<void(QObject *, QObject *)> setMaterial, QObject *parent)
-    : QObject(parent)
-    , m_model(model)
-    , m_setMaterial(std::move(setMaterial))
-{
-}
+    : QObject(parent), m_model(model), m_setMaterial(std::move(setMaterial))
+{ }
 
 void Mesh::setMaterialSource(Material *material)
 {

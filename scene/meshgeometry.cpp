@@ -7,8 +7,7 @@
 
 namespace scene {
 
-MeshGeometry::MeshGeometry(const MeshData &mesh, QQuick3DObject *parent)
-    : QQuick3DGeometry(parent)
+MeshGeometry::MeshGeometry(const MeshData &mesh, QQuick3DObject *parent) : QQuick3DGeometry(parent)
 {
     static_assert(sizeof(MeshData::Vertex) == MeshData::vertexBytes);
     QByteArray vertices(qsizetype(mesh.vertices.size() * MeshData::vertexBytes), Qt::Uninitialized);

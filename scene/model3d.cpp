@@ -4,18 +4,16 @@
 
 namespace scene {
 
-Model3D::Model3D(QObject *node, QObject *parent)
-    : Object3D(node, parent)
-{
-}
+Model3D::Model3D(QObject *node, QObject *parent) : Object3D(node, parent) { }
 
 Mesh *Model3D::mesh(qsizetype index) const
 {
     if (index < 0 || index >= m_meshes.size()) {
-        throw toolkit::Exception(QStringLiteral("Sous-maillage %1 hors limites pour %2 (%3 sous-maillages)")
-                                     .arg(index)
-                                     .arg(objectName())
-                                     .arg(m_meshes.size()));
+        throw toolkit::Exception(
+            QStringLiteral("Sous-maillage %1 hors limites pour %2 (%3 sous-maillages)")
+                .arg(index)
+                .arg(objectName())
+                .arg(m_meshes.size()));
     }
     return m_meshes.at(index);
 }

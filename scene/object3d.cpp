@@ -4,9 +4,7 @@
 
 namespace scene {
 
-Object3D::Object3D(QObject *node, QObject *parent)
-    : QObject(parent)
-    , m_node(node)
+Object3D::Object3D(QObject *node, QObject *parent) : QObject(parent), m_node(node)
 {
     if (node)
         setObjectName(node->objectName());
@@ -17,7 +15,7 @@ QVector3D vectorProperty(const QObject *node, const char *name, QVector3D fallba
 {
     return node ? node->property(name).value<QVector3D>() : fallback;
 }
-}
+} // namespace
 
 QVector3D Object3D::position() const
 {

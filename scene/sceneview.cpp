@@ -30,7 +30,8 @@ QByteArray readResource(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw toolkit::Exception(QStringLiteral("Impossible de lire %1 : %2").arg(path, file.errorString()));
+        throw toolkit::Exception(
+            QStringLiteral("Impossible de lire %1 : %2").arg(path, file.errorString()));
     return file.readAll();
 }
 
@@ -48,9 +49,7 @@ QList<QObject *> modelNodes(QObject *root)
 
 } // namespace
 
-SceneView::SceneView(QWidget *parent)
-    : QWidget(parent)
-    , m_view(new QQuickView)
+SceneView::SceneView(QWidget *parent) : QWidget(parent), m_view(new QQuickView)
 {
     m_view->setFormat(QQuick3D::idealSurfaceFormat(0));
     m_view->setColor(kPaleTurquoise);
@@ -76,7 +75,8 @@ void SceneView::loadScene()
         QStringList messages;
         for (const QQmlError &error : m_view->errors())
             messages << error.toString();
-        throw toolkit::Exception(QStringLiteral("Scène 3D illisible : %1").arg(messages.join(u'\n')));
+        throw toolkit::Exception(
+            QStringLiteral("Scène 3D illisible : %1").arg(messages.join(u'\n')));
     }
     QObject *root = m_view->rootObject();
 
@@ -99,10 +99,11 @@ void SceneView::loadModel(QObject *node, QObject *root)
     const QByteArray bytes = readResource(path);
     ModelGeometry geometry;
     try {
-        geometry = readModelGeometry(std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                                               std::size_t(bytes.size())));
+        geometry = readModelGeometry(std::span(
+            reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size())));
     } catch (const StorageError &error) {
-        throw toolkit::Exception(QStringLiteral("%1 : %2").arg(path, QString::fromUtf8(error.what())));
+        throw toolkit::Exception(
+            QStringLiteral("%1 : %2").arg(path, QString::fromUtf8(error.what())));
     }
 
     auto *model = new Model3D(node, this);
@@ -114,7 +115,8 @@ void SceneView::loadModel(QObject *node, QObject *root)
                   std::numeric_limits<float>::max());
     QVector3D high = -low;
     auto setMaterial = [root](QObject *drawable, QObject *material) {
-        QMetaObject::invokeMethod(root, "setMaterial", Q_ARG(QVariant, QVariant::fromValue(drawable)),
+        QMetaObject::invokeMethod(root, "setMaterial",
+                                  Q_ARG(QVariant, QVariant::fromValue(drawable)),
                                   Q_ARG(QVariant, QVariant::fromValue(material)));
     };
     for (const SubMesh &subMesh : geometry.subMeshes) {

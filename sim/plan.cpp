@@ -16,10 +16,10 @@ constexpr float quarterTurn = 90.0f;
 } // namespace
 
 Plan::Plan(std::vector<Stretch> cycle, double firstBase, double baseAdvance, bool turnsRotor)
-    : m_cycle(std::move(cycle)),
-      m_firstBase(firstBase),
-      m_baseAdvance(baseAdvance),
-      m_turnsRotor(turnsRotor)
+    : m_cycle(std::move(cycle))
+    , m_firstBase(firstBase)
+    , m_baseAdvance(baseAdvance)
+    , m_turnsRotor(turnsRotor)
 { }
 
 Plan Plan::pulseTrain(double averageLevel, double highWidth)

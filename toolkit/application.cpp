@@ -12,10 +12,9 @@ Application::ExceptionDisplay &exceptionDisplay()
     static Application::ExceptionDisplay display;
     return display;
 }
-}
+} // namespace
 
-Application::Application(int &argc, char **argv)
-    : m_app(argc, argv)
+Application::Application(int &argc, char **argv) : m_app(argc, argv)
 {
     QApplication::setApplicationName(QStringLiteral("simumoteurs"));
     QApplication::setApplicationDisplayName(QStringLiteral("Simulateur de commande de moteurs"));

@@ -26,8 +26,7 @@ public:
     /// Creates a window of class @p Form, stores it in @p form and keeps it until the
     /// application ends. The window's constructor builds its controls and runs its creation
     /// handler.
-    template<class Form>
-    void CreateForm(Form *&form)
+    template<class Form> void CreateForm(Form *&form)
     {
         auto window = std::make_unique<Form>();
         form = window.get();

@@ -7,8 +7,8 @@
 #include <QGraphicsLayout>
 #include <QLegend>
 #include <QLineSeries>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <cmath>
 
@@ -110,7 +110,7 @@ void showRange(QValueAxis *axis, double min, double max)
     axis->setTickAnchor(0.0);
     axis->setTickInterval(tickStep(max - min));
 }
-}
+} // namespace
 
 void Chart::setFixedRanges(Range bottom, Range left)
 {

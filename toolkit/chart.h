@@ -75,8 +75,8 @@ private:
     ChartView *m_view;
     QValueAxis *m_bottom;
     QValueAxis *m_left;
-    Range m_fixedBottom{0.0, 100.0};
-    Range m_fixedLeft{0.0, 10.0};
+    Range m_fixedBottom {0.0, 100.0};
+    Range m_fixedLeft {0.0, 10.0};
     int m_paletteIndex = 0;
     QList<LineSeries *> m_series;
     QList<bool> m_automaticColour;

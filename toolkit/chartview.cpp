@@ -7,11 +7,10 @@ namespace toolkit {
 namespace {
 // A drag shorter than this is a click, not a zoom.
 constexpr qreal kMinimumDrag = 4.0;
-}
+} // namespace
 
 ChartView::ChartView(QChart *chart, QWidget *parent)
-    : QChartView(chart, parent)
-    , m_zoomPen(QColor(0xC0, 0xC0, 0xC0), 1.0, Qt::SolidLine)
+    : QChartView(chart, parent), m_zoomPen(QColor(0xC0, 0xC0, 0xC0), 1.0, Qt::SolidLine)
 {
     setRubberBand(QChartView::NoRubberBand);
     // The chart as a whole is the keyboard stop, not its drawing surface.

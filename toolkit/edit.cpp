@@ -2,8 +2,7 @@
 
 namespace toolkit {
 
-Edit::Edit(QWidget *parent)
-    : QLineEdit(parent)
+Edit::Edit(QWidget *parent) : QLineEdit(parent)
 {
     setReadOnly(true);
     setAlignment(Qt::AlignCenter);

@@ -10,10 +10,7 @@ namespace toolkit {
 class Exception : public std::runtime_error
 {
 public:
-    explicit Exception(const QString &message)
-        : std::runtime_error(message.toStdString())
-    {
-    }
+    explicit Exception(const QString &message) : std::runtime_error(message.toStdString()) { }
 
     QString message() const { return QString::fromUtf8(what()); }
 };

@@ -14,10 +14,7 @@ namespace toolkit {
 class FloatAnimation::Driver : public QVariantAnimation
 {
 public:
-    explicit Driver(FloatAnimation *owner)
-        : m_owner(owner)
-    {
-    }
+    explicit Driver(FloatAnimation *owner) : m_owner(owner) { }
 
 protected:
     void updateCurrentValue(const QVariant &value) override

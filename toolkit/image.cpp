@@ -6,10 +6,7 @@
 
 namespace toolkit {
 
-Image::Image(QWidget *parent)
-    : QWidget(parent)
-{
-}
+Image::Image(QWidget *parent) : QWidget(parent) { }
 
 void Image::setSource(const QString &source)
 {

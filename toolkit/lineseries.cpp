@@ -7,11 +7,8 @@
 namespace toolkit {
 
 LineSeries::LineSeries(Chart *chart, QLineSeries *series, XOrder order)
-    : QObject(chart)
-    , m_series(series)
-    , m_order(order)
-{
-}
+    : QObject(chart), m_series(series), m_order(order)
+{ }
 
 void LineSeries::Clear()
 {

@@ -6,10 +6,7 @@
 
 namespace toolkit {
 
-LivePause::LivePause(QObject *parent)
-    : QObject(parent)
-{
-}
+LivePause::LivePause(QObject *parent) : QObject(parent) { }
 
 LivePause::~LivePause()
 {

@@ -26,7 +26,7 @@ class LivePause : public QObject
 public:
     enum class Result { Continue, Stop };
 
-    static constexpr std::chrono::milliseconds defaultInterval{50};
+    static constexpr std::chrono::milliseconds defaultInterval {50};
 
     explicit LivePause(QObject *parent = nullptr);
     ~LivePause() override;

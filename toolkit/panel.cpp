@@ -2,8 +2,7 @@
 
 namespace toolkit {
 
-Panel::Panel(QWidget *parent)
-    : QFrame(parent)
+Panel::Panel(QWidget *parent) : QFrame(parent)
 {
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);

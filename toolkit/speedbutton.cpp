@@ -5,8 +5,7 @@
 
 namespace toolkit {
 
-SpeedButton::SpeedButton(QWidget *parent)
-    : QToolButton(parent)
+SpeedButton::SpeedButton(QWidget *parent) : QToolButton(parent)
 {
     setAutoRaise(true);
     setCursor(Qt::PointingHandCursor);

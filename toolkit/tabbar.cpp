@@ -6,8 +6,7 @@
 
 namespace toolkit {
 
-TabBar::TabBar(QWidget *parent)
-    : QTabBar(parent)
+TabBar::TabBar(QWidget *parent) : QTabBar(parent)
 {
     setExpanding(false);
     setElideMode(Qt::ElideNone);

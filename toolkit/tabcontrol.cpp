@@ -5,8 +5,7 @@
 
 namespace toolkit {
 
-TabControl::TabControl(QWidget *parent)
-    : QTabWidget(parent)
+TabControl::TabControl(QWidget *parent) : QTabWidget(parent)
 {
     setTabBar(new TabBar(this));
     setDocumentMode(true);

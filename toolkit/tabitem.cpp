@@ -2,8 +2,7 @@
 
 namespace toolkit {
 
-TabItem::TabItem(QWidget *parent)
-    : QWidget(parent)
+TabItem::TabItem(QWidget *parent) : QWidget(parent)
 {
     // Lets the style sheet paint the page's background, as it does for the built-in widgets.
     setAttribute(Qt::WA_StyledBackground);

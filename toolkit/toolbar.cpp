@@ -2,8 +2,7 @@
 
 namespace toolkit {
 
-ToolBar::ToolBar(QWidget *parent)
-    : QFrame(parent)
+ToolBar::ToolBar(QWidget *parent) : QFrame(parent)
 {
     setAutoFillBackground(true);
 }

@@ -13,11 +13,9 @@ namespace toolkit {
 namespace {
 constexpr int kMinimum = 0;
 constexpr int kMaximum = 100;
-}
+} // namespace
 
-TrackBar::TrackBar(QWidget *parent)
-    : QWidget(parent)
-    , m_slider(new QSlider(Qt::Horizontal, this))
+TrackBar::TrackBar(QWidget *parent) : QWidget(parent), m_slider(new QSlider(Qt::Horizontal, this))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

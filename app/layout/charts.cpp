@@ -31,14 +31,14 @@ void layoutCharts(TForm2 &f)
     const QString rco1 = QStringLiteral("Signal RCO Tr1");
 
     describe(f.Chart1, QStringLiteral("Commande transistor"), {0, 100}, {0, 14});
-    f.signalrco = f.Chart1->addSeries(QStringLiteral("signalrco"),
-                                      QStringLiteral("Alimentation transistor"));
-    f.tensionmoyenne = f.Chart1->addSeries(QStringLiteral("tensionmoyenne"),
-                                           QStringLiteral("Tension moyenne"));
+    f.signalrco =
+        f.Chart1->addSeries(QStringLiteral("signalrco"), QStringLiteral("Alimentation transistor"));
+    f.tensionmoyenne =
+        f.Chart1->addSeries(QStringLiteral("tensionmoyenne"), QStringLiteral("Tension moyenne"));
 
     describe(f.Chart2, QStringLiteral("Commande transistors"), {0, 100}, {-14, 14});
-    f.tensionmoyenne1 = f.Chart2->addSeries(QStringLiteral("tensionmoyenne1"),
-                                            QStringLiteral("Tension moyenne"));
+    f.tensionmoyenne1 =
+        f.Chart2->addSeries(QStringLiteral("tensionmoyenne1"), QStringLiteral("Tension moyenne"));
     f.signalrco1 = f.Chart2->addSeries(QStringLiteral("signalrco1"), rco1);
     f.signalrco2 = f.Chart2->addSeries(QStringLiteral("signalrco2"),
                                        QStringLiteral("Signal RCO Tr2"), kBlue, Order::Ascending);

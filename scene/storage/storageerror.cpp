@@ -3,9 +3,9 @@
 namespace scene {
 
 StorageError::StorageError(std::size_t offset, const std::string &reason)
-    : std::runtime_error("byte " + std::to_string(offset) + ": " + reason),
-      m_offset(offset),
-      m_reason(reason)
+    : std::runtime_error("byte " + std::to_string(offset) + ": " + reason)
+    , m_offset(offset)
+    , m_reason(reason)
 { }
 
 } // namespace scene

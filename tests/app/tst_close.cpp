@@ -31,7 +31,8 @@ void TestClose::closeDuringNestedPausesExitsPromptly()
 
     QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
     QCOMPARE(probe.exitCode(), 0);
-    const QStringList lines = QString::fromUtf8(probe.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(probe.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 
     // The close, then every loop stopped innermost first, then the program ended.
     QCOMPARE(lines.size(), depth + 2);

@@ -197,7 +197,8 @@ void TestPanels::diagramsAreLoaded()
     const QRect shown = picture->pictureRect();
     QVERIFY(shown.width() == 400 || shown.height() == 444);
     QVERIFY(shown.width() <= 400 && shown.height() <= 444);
-    QVERIFY(qAbs(double(shown.width()) / shown.height() - double(pixels.width()) / pixels.height()) < 0.01);
+    QVERIFY(qAbs(double(shown.width()) / shown.height() - double(pixels.width()) / pixels.height())
+            < 0.01);
 }
 
 QTEST_MAIN(TestPanels)

@@ -80,8 +80,10 @@ void TestTabs::stateMachine_data()
     QTest::addColumn<float>("stepperJustAfter");
     QTest::addColumn<bool>("toStepperView");
 
-    QTest::newRow("initial, tab 1: both slides replay") << View::Initial << 1 << -20.0f << 0.0f << false;
-    QTest::newRow("initial, tab 2: both slides replay") << View::Initial << 2 << -20.0f << 0.0f << false;
+    QTest::newRow("initial, tab 1: both slides replay")
+        << View::Initial << 1 << -20.0f << 0.0f << false;
+    QTest::newRow("initial, tab 2: both slides replay")
+        << View::Initial << 2 << -20.0f << 0.0f << false;
     QTest::newRow("initial, tab 3") << View::Initial << 3 << 0.0f << 20.0f << true;
     QTest::newRow("initial, tab 4") << View::Initial << 4 << 0.0f << 20.0f << true;
     QTest::newRow("DC view, tab 1: nothing moves") << View::Dc << 1 << 0.0f << 20.0f << false;
@@ -90,8 +92,10 @@ void TestTabs::stateMachine_data()
     QTest::newRow("DC view, tab 4") << View::Dc << 4 << 0.0f << 20.0f << true;
     QTest::newRow("stepper view, tab 1") << View::Stepper << 1 << -20.0f << 0.0f << false;
     QTest::newRow("stepper view, tab 2") << View::Stepper << 2 << -20.0f << 0.0f << false;
-    QTest::newRow("stepper view, tab 3: nothing moves") << View::Stepper << 3 << -20.0f << 0.0f << true;
-    QTest::newRow("stepper view, tab 4: nothing moves") << View::Stepper << 4 << -20.0f << 0.0f << true;
+    QTest::newRow("stepper view, tab 3: nothing moves")
+        << View::Stepper << 3 << -20.0f << 0.0f << true;
+    QTest::newRow("stepper view, tab 4: nothing moves")
+        << View::Stepper << 4 << -20.0f << 0.0f << true;
 }
 
 void TestTabs::stateMachine()
@@ -124,12 +128,12 @@ void TestTabs::coilLabelsFollowTheLastTab_data()
 {
     QTest::addColumn<QList<int>>("tabs");
     QTest::addColumn<bool>("shown");
-    QTest::newRow("at start") << QList<int>{} << true;
-    QTest::newRow("tab 4") << QList<int>{4} << false;
-    QTest::newRow("tab 3 after tab 4") << QList<int>{4, 3} << true;
-    QTest::newRow("tab 1 after tab 4") << QList<int>{4, 1} << true;
-    QTest::newRow("tab 2 after tab 4") << QList<int>{4, 2} << true;
-    QTest::newRow("tab 4 twice") << QList<int>{4, 4} << false;
+    QTest::newRow("at start") << QList<int> {} << true;
+    QTest::newRow("tab 4") << QList<int> {4} << false;
+    QTest::newRow("tab 3 after tab 4") << QList<int> {4, 3} << true;
+    QTest::newRow("tab 1 after tab 4") << QList<int> {4, 1} << true;
+    QTest::newRow("tab 2 after tab 4") << QList<int> {4, 2} << true;
+    QTest::newRow("tab 4 twice") << QList<int> {4, 4} << false;
 }
 
 void TestTabs::coilLabelsFollowTheLastTab()
@@ -164,7 +168,8 @@ void TestTabs::directionIsForgottenExceptOnTab2()
     f.Edit3->setText(QStringLiteral("Sens négatif"));
     clickTab(f, tab);
     QCOMPARE(TForm2Inspector::sens(f), kept ? 2 : 0);
-    QCOMPARE(f.Edit3->text(), kept ? QStringLiteral("Sens négatif") : QStringLiteral("Sélectionner sens"));
+    QCOMPARE(f.Edit3->text(),
+             kept ? QStringLiteral("Sens négatif") : QStringLiteral("Sélectionner sens"));
 }
 
 void TestTabs::steppersDuringSlidesToDcRestartOppositeSlides()

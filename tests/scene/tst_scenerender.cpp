@@ -54,8 +54,8 @@ Census census(const QImage &image, QRect area = {})
                 (g < 0.82 * r ? c.copper : c.tan) += 1;
         }
     }
-    for (double *share : {&c.background, &c.red, &c.blue, &c.violet, &c.orange, &c.tan,
-                          &c.yellow, &c.green, &c.copper})
+    for (double *share : {&c.background, &c.red, &c.blue, &c.violet, &c.orange, &c.tan, &c.yellow,
+                          &c.green, &c.copper})
         *share /= total;
     return c;
 }

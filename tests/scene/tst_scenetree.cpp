@@ -78,7 +78,8 @@ void TestSceneTree::objectPlacement_data()
 
     const QVector3D one(1, 1, 1);
     const QVector3D zero;
-    QTest::newRow("moteurpasapas") << "moteurpasapas" << QVector3D(20, 6, 0) << zero << one << one << 0;
+    QTest::newRow("moteurpasapas")
+        << "moteurpasapas" << QVector3D(20, 6, 0) << zero << one << one << 0;
     QTest::newRow("rotor1") << "rotor1" << zero << QVector3D(90, 0, 0) << one << one << 0;
     QTest::newRow("rotor") << "rotor" << zero << zero << QVector3D(0.1f, 0.1f, 0.1f)
                            << QVector3D(25, 25, 25) << 1;
@@ -92,10 +93,14 @@ void TestSceneTree::objectPlacement_data()
                              << QVector3D(0.21f, 0.2f, 0.2f) << QVector3D(25, 25, 25) << 1;
     const QVector3D label(1.4f, 1.4f, 1.4f);
     const QVector3D labelTurn(270, 0, 0);
-    QTest::newRow("textebobine1") << "textebobine1" << QVector3D(3.5f, 0, 0) << labelTurn << label << one << 0;
-    QTest::newRow("textebobine2") << "textebobine2" << QVector3D(0, -3.5f, 0) << labelTurn << label << one << 0;
-    QTest::newRow("textebobine3") << "textebobine3" << QVector3D(-3.5f, 0, 0) << labelTurn << label << one << 0;
-    QTest::newRow("textebobine4") << "textebobine4" << QVector3D(0, 3.5f, 0) << labelTurn << label << one << 0;
+    QTest::newRow("textebobine1") << "textebobine1" << QVector3D(3.5f, 0, 0) << labelTurn << label
+                                  << one << 0;
+    QTest::newRow("textebobine2") << "textebobine2" << QVector3D(0, -3.5f, 0) << labelTurn << label
+                                  << one << 0;
+    QTest::newRow("textebobine3") << "textebobine3" << QVector3D(-3.5f, 0, 0) << labelTurn << label
+                                  << one << 0;
+    QTest::newRow("textebobine4") << "textebobine4" << QVector3D(0, 3.5f, 0) << labelTurn << label
+                                  << one << 0;
     QTest::newRow("Light1") << "Light1" << QVector3D(800, 400, -100) << QVector3D(340, 300, 0)
                             << one << one << 0;
     QTest::newRow("moteurcc") << "moteurcc" << QVector3D(0, 6, 0) << zero << one << one << 0;
@@ -180,13 +185,27 @@ void TestSceneTree::animationsAtRest_data()
     QTest::addColumn<float>("seconds");
     QTest::addColumn<bool>("loop");
 
-    QTest::newRow("animationrotor") << "rotor" << "animationrotor" << "RotationAngle.Y" << 0.0f << 360.0f << 1.0f << true;
-    QTest::newRow("animationmoteurpasapas") << "moteurpasapas" << "animationmoteurpasapas" << "Position.X" << 20.0f << 0.0f << 0.8f << false;
-    QTest::newRow("animationmoteurpasapasbis") << "moteurpasapas" << "animationmoteurpasapasbis" << "Position.X" << 0.0f << 20.0f << 0.8f << false;
-    QTest::newRow("animationaxe") << "axe" << "animationaxe" << "RotationAngle.Z" << 0.0f << 360.0f << 1.0f << true;
-    QTest::newRow("animationaxenegative") << "axe" << "animationaxenegative" << "RotationAngle.Z" << 0.0f << -360.0f << 1.0f << true;
-    QTest::newRow("animationmoteurcc") << "moteurcc" << "animationmoteurcc" << "Position.X" << 0.0f << -20.0f << 0.8f << false;
-    QTest::newRow("animationmoteurccbis") << "moteurcc" << "animationmoteurccbis" << "Position.X" << -20.0f << 0.0f << 0.8f << false;
+    QTest::newRow("animationrotor") << "rotor"
+                                    << "animationrotor"
+                                    << "RotationAngle.Y" << 0.0f << 360.0f << 1.0f << true;
+    QTest::newRow("animationmoteurpasapas") << "moteurpasapas"
+                                            << "animationmoteurpasapas"
+                                            << "Position.X" << 20.0f << 0.0f << 0.8f << false;
+    QTest::newRow("animationmoteurpasapasbis") << "moteurpasapas"
+                                               << "animationmoteurpasapasbis"
+                                               << "Position.X" << 0.0f << 20.0f << 0.8f << false;
+    QTest::newRow("animationaxe") << "axe"
+                                  << "animationaxe"
+                                  << "RotationAngle.Z" << 0.0f << 360.0f << 1.0f << true;
+    QTest::newRow("animationaxenegative") << "axe"
+                                          << "animationaxenegative"
+                                          << "RotationAngle.Z" << 0.0f << -360.0f << 1.0f << true;
+    QTest::newRow("animationmoteurcc") << "moteurcc"
+                                       << "animationmoteurcc"
+                                       << "Position.X" << 0.0f << -20.0f << 0.8f << false;
+    QTest::newRow("animationmoteurccbis") << "moteurcc"
+                                          << "animationmoteurccbis"
+                                          << "Position.X" << -20.0f << 0.0f << 0.8f << false;
 }
 
 void TestSceneTree::animationsAtRest()
@@ -216,17 +235,28 @@ void TestSceneTree::subMeshMaterialsAfterSetUp_data()
     QTest::addColumn<QString>("material");
     QTest::addColumn<QString>("storedName");
 
-    QTest::newRow("stator") << "stator" << 0 << "materielstator" << "";
-    QTest::newRow("bobine") << "bobine" << 0 << "materielbobine" << "Form2.bobineMat02";
-    QTest::newRow("bobine2") << "bobine2" << 0 << "materielbobine" << "Form2.bobine2Mat01";
-    QTest::newRow("rotor") << "rotor" << 0 << "materielrotor" << "";
-    QTest::newRow("letter S") << "lettre" << 0 << "materiellettre" << "Form2.lettreMat02";
-    QTest::newRow("letter N keeps its own") << "lettre" << 1 << "lettreMat11" << "Form2.lettreMat11";
-    QTest::newRow("axe") << "axe" << 0 << "materielaxe" << "";
-    QTest::newRow("textebobine1") << "textebobine1" << 0 << "materielbobine1" << "";
-    QTest::newRow("textebobine2") << "textebobine2" << 0 << "materielbobine2" << "";
-    QTest::newRow("textebobine3") << "textebobine3" << 0 << "materielbobine3" << "";
-    QTest::newRow("textebobine4") << "textebobine4" << 0 << "materielbobine4" << "";
+    QTest::newRow("stator") << "stator" << 0 << "materielstator"
+                            << "";
+    QTest::newRow("bobine") << "bobine" << 0 << "materielbobine"
+                            << "Form2.bobineMat02";
+    QTest::newRow("bobine2") << "bobine2" << 0 << "materielbobine"
+                             << "Form2.bobine2Mat01";
+    QTest::newRow("rotor") << "rotor" << 0 << "materielrotor"
+                           << "";
+    QTest::newRow("letter S") << "lettre" << 0 << "materiellettre"
+                              << "Form2.lettreMat02";
+    QTest::newRow("letter N keeps its own") << "lettre" << 1 << "lettreMat11"
+                                            << "Form2.lettreMat11";
+    QTest::newRow("axe") << "axe" << 0 << "materielaxe"
+                         << "";
+    QTest::newRow("textebobine1") << "textebobine1" << 0 << "materielbobine1"
+                                  << "";
+    QTest::newRow("textebobine2") << "textebobine2" << 0 << "materielbobine2"
+                                  << "";
+    QTest::newRow("textebobine3") << "textebobine3" << 0 << "materielbobine3"
+                                  << "";
+    QTest::newRow("textebobine4") << "textebobine4" << 0 << "materielbobine4"
+                                  << "";
 }
 
 void TestSceneTree::subMeshMaterialsAfterSetUp()
@@ -248,8 +278,8 @@ void TestSceneTree::subMeshMaterialsAfterSetUp()
 
 void TestSceneTree::modelsHoldTheirSubMeshes()
 {
-    const QStringList single = {QStringLiteral("rotor"), QStringLiteral("stator"),
-                                QStringLiteral("bobine"), QStringLiteral("bobine2"),
+    const QStringList single = {QStringLiteral("rotor"),        QStringLiteral("stator"),
+                                QStringLiteral("bobine"),       QStringLiteral("bobine2"),
                                 QStringLiteral("textebobine1"), QStringLiteral("textebobine2"),
                                 QStringLiteral("textebobine3"), QStringLiteral("textebobine4"),
                                 QStringLiteral("axe")};
@@ -278,10 +308,10 @@ void TestSceneTree::rotorAssemblyTurnsAlone()
         return o->node()->property("sceneTransform").value<QMatrix4x4>();
     };
     QList<Object3D *> turning = {m_scene.rotor, m_scene.lettre};
-    QList<Object3D *> still = {m_scene.stator, m_scene.bobine, m_scene.bobine2,
-                               m_scene.textebobine1, m_scene.textebobine2,
-                               m_scene.textebobine3, m_scene.textebobine4, m_scene.moteurpasapas,
-                               m_scene.axe, m_scene.corps};
+    QList<Object3D *> still = {m_scene.stator,       m_scene.bobine,        m_scene.bobine2,
+                               m_scene.textebobine1, m_scene.textebobine2,  m_scene.textebobine3,
+                               m_scene.textebobine4, m_scene.moteurpasapas, m_scene.axe,
+                               m_scene.corps};
     QList<QMatrix4x4> before;
     for (Object3D *o : turning + still)
         before << transform(o);

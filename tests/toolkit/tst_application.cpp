@@ -112,7 +112,7 @@ void TestApplication::exceptionInHandlerIsShownAndTheProgramGoesOn()
     Form form;
     form.throwing = thrower;
     form.button->click();
-    QCOMPARE(displayed, QStringList{shown});
+    QCOMPARE(displayed, QStringList {shown});
     form.throwing = nullptr;
     form.button->click(); // the window still answers
     QCOMPARE(form.clicks, 2);
@@ -131,7 +131,7 @@ void TestApplication::exceptionAtStartUpIsShownAndReturnsZero()
     QStringList displayed;
     Application::setExceptionDisplay([&](const QString &m) { displayed << m; });
     QCOMPARE(m_app->execute(thrower), 0);
-    QCOMPARE(displayed, QStringList{shown});
+    QCOMPARE(displayed, QStringList {shown});
 }
 
 void TestApplication::closingTheWindowEndsRunWithZero()

@@ -21,8 +21,8 @@ struct Probe
 std::unique_ptr<FloatAnimation> makeAnimation(QObject *owner, Probe &probe, float from, float to,
                                               float seconds, bool loop = false)
 {
-    auto animation = std::make_unique<FloatAnimation>(owner, QStringLiteral("Position.X"),
-                                                      [&probe](float v) { probe.writes.push_back(v); });
+    auto animation = std::make_unique<FloatAnimation>(
+        owner, QStringLiteral("Position.X"), [&probe](float v) { probe.writes.push_back(v); });
     animation->setStartValue(from);
     animation->setStopValue(to);
     animation->setDuration(seconds);

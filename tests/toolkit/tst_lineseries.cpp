@@ -23,17 +23,18 @@ void TestLineSeries::keepsPointsInOrder_data()
     QTest::addColumn<Points>("kept");
 
     const Points squareWave = {{0, 12}, {1, 12}, {1, 0}, {2, 0}, {2, 12}, {3, 12}};
-    QTest::newRow("unordered: vertical edges") << LineSeries::XOrder::None << squareWave << squareWave;
+    QTest::newRow("unordered: vertical edges")
+        << LineSeries::XOrder::None << squareWave << squareWave;
     QTest::newRow("ascending: vertical edges keep their order")
         << LineSeries::XOrder::Ascending << squareWave << squareWave;
     QTest::newRow("ascending: three points on one x")
-        << LineSeries::XOrder::Ascending << Points{{20, 12}, {20, 0}, {20, 12}}
-        << Points{{20, 12}, {20, 0}, {20, 12}};
+        << LineSeries::XOrder::Ascending << Points {{20, 12}, {20, 0}, {20, 12}}
+        << Points {{20, 12}, {20, 0}, {20, 12}};
     QTest::newRow("ascending: a lower x goes before, after its equals")
-        << LineSeries::XOrder::Ascending << Points{{5, 1}, {3, 2}, {3, 3}, {4, 4}, {0, 5}}
-        << Points{{0, 5}, {3, 2}, {3, 3}, {4, 4}, {5, 1}};
+        << LineSeries::XOrder::Ascending << Points {{5, 1}, {3, 2}, {3, 3}, {4, 4}, {0, 5}}
+        << Points {{0, 5}, {3, 2}, {3, 3}, {4, 4}, {5, 1}};
     QTest::newRow("unordered: a lower x stays where it was added")
-        << LineSeries::XOrder::None << Points{{5, 1}, {3, 2}} << Points{{5, 1}, {3, 2}};
+        << LineSeries::XOrder::None << Points {{5, 1}, {3, 2}} << Points {{5, 1}, {3, 2}};
 }
 
 void TestLineSeries::keepsPointsInOrder()

@@ -32,13 +32,13 @@ void TestTrackBar::valueFromCode_data()
     QTest::addColumn<double>("expected");
     QTest::addColumn<int>("changes");
 
-    QTest::newRow("fraction kept") << QList<double>{37.5} << 37.5 << 1;
-    QTest::newRow("same value twice raises once") << QList<double>{40, 40} << 40.0 << 1;
-    QTest::newRow("back to zero") << QList<double>{10, 0} << 0.0 << 2;
-    QTest::newRow("zero at start raises nothing") << QList<double>{0} << 0.0 << 0;
-    QTest::newRow("above the range") << QList<double>{150} << 100.0 << 1;
-    QTest::newRow("below the range") << QList<double>{20, -5} << 0.0 << 2;
-    QTest::newRow("NaN ignored") << QList<double>{30, std::numeric_limits<double>::quiet_NaN()}
+    QTest::newRow("fraction kept") << QList<double> {37.5} << 37.5 << 1;
+    QTest::newRow("same value twice raises once") << QList<double> {40, 40} << 40.0 << 1;
+    QTest::newRow("back to zero") << QList<double> {10, 0} << 0.0 << 2;
+    QTest::newRow("zero at start raises nothing") << QList<double> {0} << 0.0 << 0;
+    QTest::newRow("above the range") << QList<double> {150} << 100.0 << 1;
+    QTest::newRow("below the range") << QList<double> {20, -5} << 0.0 << 2;
+    QTest::newRow("NaN ignored") << QList<double> {30, std::numeric_limits<double>::quiet_NaN()}
                                  << 30.0 << 1;
 }
 

@@ -26,8 +26,9 @@ int main(int argc, char *argv[])
     toolkit::Application application(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
-        std::fprintf(stderr, "usage: screenshot OUT.png [--tab N] [--stepper] [--click NAME] "
-                             "[--value NAME=V] [--wait MS]\n");
+        std::fprintf(stderr,
+                     "usage: screenshot OUT.png [--tab N] [--stepper] [--click NAME] "
+                     "[--value NAME=V] [--wait MS]\n");
         return 2;
     }
     return application.execute([&] {
