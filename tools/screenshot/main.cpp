@@ -3,15 +3,17 @@
 //
 //   screenshot OUT.png [--tab N] [--stepper] [--click NAME]... [--value NAME=V]... [--wait MS]
 //
-// --stepper puts the stepper motor in view (X 0) and the DC motor aside (X -20), --click
-// clicks a button by its name, --value sets a track bar, --wait waits before the capture
-// (default 1500 ms). Needs an X display (Xvfb will do).
+// --tab selects a tab as a click on its header does (its handler runs), --stepper puts the stepper
+// motor in view (X 0) and the DC motor aside (X -20), --click clicks a button by its name, --value
+// sets a track bar, --wait waits before the capture (default 1500 ms). Needs an X display (Xvfb
+// will do).
 
 #include "app/tform2.h"
 
 #include "scene/object3d.h"
 
 #include "toolkit/application.h"
+#include "toolkit/tabitem.h"
 #include "toolkit/trackbar.h"
 
 #include <QAbstractButton>
@@ -39,7 +41,12 @@ int main(int argc, char *argv[])
             const QString &a = args.at(i);
             const QString next = i + 1 < args.size() ? args.at(i + 1) : QString();
             if (a == QLatin1String("--tab")) {
-                Form2->TabControl1->setCurrentIndex(next.toInt() - 1);
+                // As a click on the tab's header: the page shows and the tab's handler runs.
+                const int index = next.toInt() - 1;
+                Form2->TabControl1->setCurrentIndex(index);
+                if (auto *item =
+                        qobject_cast<toolkit::TabItem *>(Form2->TabControl1->widget(index)))
+                    Q_EMIT item->clicked();
                 ++i;
             } else if (a == QLatin1String("--stepper")) {
                 Form2->moteurpasapas->setPositionX(0);
