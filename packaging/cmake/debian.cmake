@@ -1,0 +1,44 @@
+# `cpack` builds simumoteurs_<version>-1_<arch>.deb. Its dependencies are what the program loads
+# at run time and nothing else: dpkg-shlibdeps finds the Qt libraries the binary links, and the
+# list below adds what no linker sees.
+set(SIMUMOTEURS_PACKAGE_MAINTAINER "Mainteneur de simumoteurs <simumoteurs@example.org>"
+    CACHE STRING "Maintainer field of the Debian package")
+
+# The QML modules the scene loads from disk: QtQuick3D (its plugin is required) and
+# QtQml.WorkerScript, which QtQml pulls in. QtQuick and QtQml themselves come built into their
+# libraries (their plugins are optional), so qml6-module-qtquick is not needed: a bare Debian 12
+# draws the scene without it and fails without any of the packages below. Mesa's DRI drivers
+# draw the 3D view, llvmpipe when there is no GPU.
+set(SIMUMOTEURS_RUNTIME_PACKAGES
+    qml6-module-quick3d
+    qml6-module-qtqml-workerscript
+    libgl1-mesa-dri)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME simumoteurs)
+set(CPACK_PACKAGE_VENDOR simumoteurs)
+set(CPACK_PACKAGE_CONTACT "${SIMUMOTEURS_PACKAGE_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "simulateur de commande électronique de petits moteurs")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Un simulateur pédagogique de la commande électronique de petits moteurs,\n"
+    "en français. Sur quatre onglets (moteur à courant continu commandé en MLI,\n"
+    "pont en H, moteur pas à pas unipolaire et bipolaire), on règle un\n"
+    "pourcentage de la vitesse maximale et l'on voit se tracer les signaux de\n"
+    "commande du montage pendant qu'un moteur en 3D tourne avec eux.")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/simumoteurs/simumoteurs)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+list(JOIN SIMUMOTEURS_RUNTIME_PACKAGES ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+# CPack quietly leaves the libraries out when dpkg-shlibdeps is missing; refuse instead.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-project-config.cmake)
+
+set(CPACK_SOURCE_GENERATOR TXZ)
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
+
+include(CPack)
