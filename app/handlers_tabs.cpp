@@ -18,10 +18,7 @@ void TForm2::TabItem1Click(QObject *)
     textebobine4->setVisible(true);
     Edit3->setText(kSelectDirection);
     sens = 0;
-    animationmoteurcc->setEnabled(false);
-    animationmoteurccbis->setEnabled(true);
-    animationmoteurpasapas->setEnabled(false);
-    animationmoteurpasapasbis->setEnabled(true);
+    slideToDcView();
 }
 
 void TForm2::TabItem2Click(QObject *)
@@ -29,28 +26,32 @@ void TForm2::TabItem2Click(QObject *)
     textebobine3->setVisible(true);
     textebobine4->setVisible(true);
     animationaxe->setEnabled(false);
-    animationmoteurcc->setEnabled(false);
-    animationmoteurccbis->setEnabled(true);
-    animationmoteurpasapas->setEnabled(false);
-    animationmoteurpasapasbis->setEnabled(true);
+    slideToDcView();
 }
 
 void TForm2::TabItem3Click(QObject *)
 {
     textebobine3->setVisible(true);
     textebobine4->setVisible(true);
-    animationaxe->setEnabled(false);
-    animationaxenegative->setEnabled(false);
-    Edit3->setText(kSelectDirection);
-    sens = 0;
-    moteurpasapas->setPositionX(0);
-    animationmoteurccbis->setEnabled(false);
-    animationmoteurcc->setEnabled(true);
-    animationmoteurpasapasbis->setEnabled(false);
-    animationmoteurpasapas->setEnabled(true);
+    leaveForStepperView();
 }
 
 void TForm2::TabItem4Click(QObject *)
+{
+    leaveForStepperView();
+    textebobine3->setVisible(false);
+    textebobine4->setVisible(false);
+}
+
+void TForm2::slideToDcView()
+{
+    animationmoteurcc->setEnabled(false);
+    animationmoteurccbis->setEnabled(true);
+    animationmoteurpasapas->setEnabled(false);
+    animationmoteurpasapasbis->setEnabled(true);
+}
+
+void TForm2::leaveForStepperView()
 {
     animationaxe->setEnabled(false);
     animationaxenegative->setEnabled(false);
@@ -61,6 +62,4 @@ void TForm2::TabItem4Click(QObject *)
     animationmoteurcc->setEnabled(true);
     animationmoteurpasapasbis->setEnabled(false);
     animationmoteurpasapas->setEnabled(true);
-    textebobine3->setVisible(false);
-    textebobine4->setVisible(false);
 }

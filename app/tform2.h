@@ -108,6 +108,10 @@ private:
 
     void bindHandlers();
 
+    // The steps that two tab handlers share, in the order both run them.
+    void slideToDcView();
+    void leaveForStepperView();
+
     // State shared between the handlers of the four tabs.
     std::int32_t vitessemoteur = 0; // tab 1 percentage, truncated
     std::int32_t vitessemoteur1 = 0; // tab 2 percentage, truncated

@@ -19,6 +19,8 @@ Application::Application(int &argc, char **argv) : m_app(argc, argv)
     QApplication::setApplicationName(QStringLiteral("simumoteurs"));
     QApplication::setApplicationDisplayName(QStringLiteral("Simulateur de commande de moteurs"));
     QApplication::setOrganizationName(QStringLiteral("simumoteurs"));
+    // Ties the window to its menu entry and icon on desktops that go by the desktop file.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.simumoteurs.Simumoteurs"));
     // Fusion draws the same on every desktop, so the window's style sheet looks as designed.
     QApplication::setStyle(QStringLiteral("Fusion"));
 }

@@ -1,6 +1,7 @@
 #include "app/layout/style.h"
 
 #include <QFile>
+#include <QIcon>
 #include <QPalette>
 #include <QWidget>
 
@@ -11,6 +12,7 @@ void applyWindowStyle(QWidget &window)
     palette.setColor(QPalette::Highlight, QColor(0x00, 0x78, 0xD7));
     window.setPalette(palette);
     window.setAutoFillBackground(true);
+    window.setWindowIcon(QIcon(QStringLiteral(":/layout/icon.svg")));
 
     QFile sheet(QStringLiteral(":/layout/style.qss"));
     if (sheet.open(QIODevice::ReadOnly | QIODevice::Text))
