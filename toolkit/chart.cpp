@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <cmath>
 
 namespace toolkit {
@@ -91,11 +92,19 @@ void Chart::setPaletteIndex(int index)
 }
 
 namespace {
-// Roughly ten ticks at a round step (1, 2 or 5 times a power of ten): 10 on 0..100, 2 on 0..14
-// or -6..6, 1 on 0..7, 5 on -14..14.
-double tickStep(double span)
+// Labels closer than this (pixels between two ticks) would be cut short by the chart.
+constexpr double kVerticalLabelSpacing = 16.0;
+constexpr double kHorizontalLabelSpacing = 36.0;
+// What the title and the bottom labels take from a chart's height, and the left labels and
+// legend from its width, before the plot area.
+constexpr int kAroundPlotHeight = 50;
+constexpr int kAroundPlotWidth = 180;
+
+// A round step (1, 2 or 5 times a power of ten) giving at most about @p ticks ticks: 10 on
+// 0..100, 2 on 0..14 or -6..6, 1 or 2 on 0..7 depending on the room.
+double tickStep(double span, double ticks)
 {
-    const double rough = span / 10.0;
+    const double rough = span / std::clamp(ticks, 2.0, 10.0);
     const double decade = std::pow(10.0, std::floor(std::log10(rough)));
     for (double factor : {1.0, 2.0, 5.0}) {
         if (factor * decade >= rough * 0.999)
@@ -104,11 +113,11 @@ double tickStep(double span)
     return 10.0 * decade;
 }
 
-void showRange(QValueAxis *axis, double min, double max)
+void showRange(QValueAxis *axis, double min, double max, double pixels, double spacing)
 {
     axis->setRange(min, max);
     axis->setTickAnchor(0.0);
-    axis->setTickInterval(tickStep(max - min));
+    axis->setTickInterval(tickStep(max - min, pixels / spacing));
 }
 } // namespace
 
@@ -177,14 +186,26 @@ void Chart::zoomTo(const QRectF &values)
     const QRectF r = values.normalized();
     if (r.isEmpty())
         return;
-    showRange(m_bottom, r.left(), r.right());
-    showRange(m_left, r.top(), r.bottom());
+    showRanges({r.left(), r.right()}, {r.top(), r.bottom()});
 }
 
 void Chart::resetZoom()
 {
-    showRange(m_bottom, m_fixedBottom.min, m_fixedBottom.max);
-    showRange(m_left, m_fixedLeft.min, m_fixedLeft.max);
+    showRanges(m_fixedBottom, m_fixedLeft);
+}
+
+void Chart::showRanges(Range bottom, Range left)
+{
+    showRange(m_bottom, bottom.min, bottom.max, width() - kAroundPlotWidth,
+              kHorizontalLabelSpacing);
+    showRange(m_left, left.min, left.max, height() - kAroundPlotHeight, kVerticalLabelSpacing);
+}
+
+void Chart::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The room for labels changed: space the ticks again over what is shown now.
+    showRanges(bottomRange(), leftRange());
 }
 
 void Chart::zoomToChartRect(const QRectF &chartRect)

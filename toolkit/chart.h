@@ -67,7 +67,11 @@ public:
     void zoomTo(const QRectF &values);
     void resetZoom();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void showRanges(Range bottom, Range left);
     void zoomToChartRect(const QRectF &chartRect);
     void recolourAutomaticSeries();
 

@@ -324,6 +324,21 @@ void TestSceneTree::rotorAssemblyTurnsAlone()
     for (Object3D *o : still)
         QVERIFY2(qFuzzyCompare(transform(o), before.at(i++)), qPrintable(o->objectName()));
 
+    // It turns about the motor's axis, which points at the viewer: the bar stays in the plane
+    // of the stator whatever the angle, and a quarter turn takes it from across to upright.
+    auto barDirection = [&] {
+        const QMatrix4x4 m = transform(m_scene.rotor);
+        return (m.map(QVector3D(1, 0, 0)) - m.map(QVector3D(0, 0, 0))).normalized();
+    };
+    for (float angle : {0.0f, -45.0f, -90.0f, -1080.0f}) {
+        m_scene.rotor1->setRotationAngleY(angle);
+        QVERIFY2(qAbs(barDirection().z()) < 1e-4f, qPrintable(QString::number(angle)));
+    }
+    m_scene.rotor1->setRotationAngleY(0.0f);
+    QVERIFY(qAbs(barDirection().y()) < 1e-4f);
+    m_scene.rotor1->setRotationAngleY(-90.0f);
+    QVERIFY(qAbs(barDirection().x()) < 1e-4f);
+
     // Angles are never brought back into a turn.
     m_scene.rotor1->setRotationAngleY(-1080.0f);
     QCOMPARE(m_scene.rotor1->rotationAngle().y(), -1080.0f);

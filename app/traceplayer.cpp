@@ -1,0 +1,68 @@
+#include "app/traceplayer.h"
+
+#include "scene/object3d.h"
+
+#include "toolkit/floattostr.h"
+#include "toolkit/lineseries.h"
+#include "toolkit/livepause.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+TracePlayer::StepCostProbe &stepCostProbe()
+{
+    static TracePlayer::StepCostProbe probe;
+    return probe;
+}
+
+} // namespace
+
+TracePlayer::TracePlayer(toolkit::LivePause &pause, QList<toolkit::LineSeries *> series)
+    : m_pause(pause), m_series(std::move(series))
+{ }
+
+TracePlayer &TracePlayer::withRotor(scene::Object3D *rotor, QLineEdit *angleEdit)
+{
+    m_rotor = rotor;
+    m_angleEdit = angleEdit;
+    return *this;
+}
+
+TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
+{
+    if (plan.seriesCount() != std::size_t(m_series.size()))
+        throw std::invalid_argument("trace: the plan and the chart have different series");
+
+    if (const std::optional<float> text = plan.initialAngleText(); text && m_angleEdit)
+        m_angleEdit->setText(toolkit::FloatToStr(*text));
+
+    const StepCostProbe &probe = stepCostProbe();
+    for (const sim::Step &step : plan) {
+        QElapsedTimer stepStart;
+        stepStart.start();
+        for (qsizetype i = 0; i < m_series.size(); ++i)
+            m_series.at(i)->AddXY(step.x, step.y[std::size_t(i)]);
+        if (probe)
+            probe(std::chrono::nanoseconds(stepStart.nsecsElapsed()));
+
+        // After a stop the window and everything in it may be on their way out.
+        if (m_pause.wait(stepStart) == toolkit::LivePause::Result::Stop)
+            return Outcome::Stopped;
+
+        if (step.rotorAngle && m_rotor)
+            m_rotor->setRotationAngleY(*step.rotorAngle);
+        if (step.angleText && m_angleEdit)
+            m_angleEdit->setText(toolkit::FloatToStr(*step.angleText));
+    }
+    return Outcome::Finished;
+}
+
+void TracePlayer::setStepCostProbe(StepCostProbe probe)
+{
+    stepCostProbe() = std::move(probe);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "sim/plan.h"
+
+#include <QList>
+
+#include <chrono>
+#include <functional>
+
+class QLineEdit;
+
+namespace scene {
+class Object3D;
+}
+
+namespace toolkit {
+class LineSeries;
+class LivePause;
+} // namespace toolkit
+
+/// Plays the point steps of a trace onto the window: for every step of a sim::Plan it appends
+/// one point to each series, pauses with the window live, then turns the rotor and writes the
+/// angle box when the step asks for it.
+///
+/// Each pause ends interval() after its step began (the timer starts before the appends), so the
+/// appends do not stretch the pace. When a pause answers Stop the window is closing: play()
+/// returns at once and touches nothing more, and the caller must do the same.
+class TracePlayer
+{
+public:
+    enum class Outcome { Finished, Stopped };
+
+    /// Receives, for every point step played, its own cost: the time from the step's start to
+    /// the start of its pause.
+    using StepCostProbe = std::function<void(std::chrono::nanoseconds)>;
+
+    /// @p series are the trace's series in the plan's append order. They, and @p pause, must
+    /// outlive the player.
+    TracePlayer(toolkit::LivePause &pause, QList<toolkit::LineSeries *> series);
+
+    /// The stepper tabs: @p rotor is turned to each step's rotor angle and @p angleEdit shows the
+    /// angle texts, the plan's initial one included.
+    TracePlayer &withRotor(scene::Object3D *rotor, QLineEdit *angleEdit);
+
+    /// Plays every step of @p plan. Throws std::invalid_argument, before anything is written,
+    /// when the plan appends to another number of series than the player was given.
+    Outcome play(const sim::Plan &plan) const;
+
+    /// Installs @p probe for every player (benchmarks); an empty one removes it. Without a
+    /// probe the steps are not timed beyond their pause.
+    static void setStepCostProbe(StepCostProbe probe);
+
+private:
+    toolkit::LivePause &m_pause;
+    QList<toolkit::LineSeries *> m_series;
+    scene::Object3D *m_rotor = nullptr;
+    QLineEdit *m_angleEdit = nullptr;
+};

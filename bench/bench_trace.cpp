@@ -1,0 +1,151 @@
+// A whole tab-1 trace in the real window, at the real 50 ms pace, with the 3D view live and the
+// shaft spinning (50 %): how close the trace keeps to its 6.6 s, what a point step costs outside
+// its pause, and how smoothly the 3D view runs meanwhile. Needs an X display with OpenGL.
+//
+//   bench_trace [--runs N] [--percent P]
+
+#include "tracefigures.h"
+
+#include "app/tform2.h"
+#include "app/traceplayer.h"
+
+#include "scene/sceneview.h"
+
+#include "toolkit/application.h"
+#include "toolkit/trackbar.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+constexpr int kPointSteps = 132;
+constexpr double kPacedSeconds = kPointSteps * 0.050;
+// Time for the window and its first 3D frames to settle before measuring.
+constexpr int kSettleMs = 1500;
+constexpr int kBetweenRunsMs = 500;
+
+double cpuMs(clockid_t clock)
+{
+    timespec t {};
+    clock_gettime(clock, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+void idle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+TraceFigures runTrace(double percent)
+{
+    TForm2 &f = *Form2;
+    // Moving the track bar stops the shaft; the launch starts it again.
+    f.valeurmoteur->setValue(percent == 0.0 ? 10.0 : 0.0);
+    f.valeurmoteur->setValue(percent);
+
+    TraceFigures figures;
+    double lastGuiMs = 0.0;
+    double lastStartMs = 0.0;
+    QElapsedTimer clock;
+    clock.start();
+    TracePlayer::setStepCostProbe([&](std::chrono::nanoseconds cost) {
+        figures.stepCostMs.push_back(double(cost.count()) / 1e6);
+        const double startMs = double(clock.nsecsElapsed() - cost.count()) / 1e6;
+        if (lastStartMs > 0.0)
+            figures.stepPeriodMs.push_back(startMs - lastStartMs);
+        lastStartMs = startMs;
+        const double gui = cpuMs(CLOCK_THREAD_CPUTIME_ID);
+        if (lastGuiMs > 0.0)
+            figures.guiThreadMs.push_back(gui - lastGuiMs);
+        lastGuiMs = gui;
+    });
+
+    const quint64 frames = f.sceneView()->frameCount();
+    const double processMs = cpuMs(CLOCK_PROCESS_CPUTIME_ID);
+    QElapsedTimer wall;
+    wall.start();
+    f.Button1->click();
+    figures.wallSeconds = double(wall.nsecsElapsed()) / 1e9;
+    figures.processCpuPercent =
+        (cpuMs(CLOCK_PROCESS_CPUTIME_ID) - processMs) / (figures.wallSeconds * 1e3) * 100.0;
+    figures.framesPerSecond = double(f.sceneView()->frameCount() - frames) / figures.wallSeconds;
+    TracePlayer::setStepCostProbe({});
+    return figures;
+}
+
+void report(int run, const TraceFigures &t)
+{
+    std::printf("run %d: %zu steps in %.3f s, ratio %.4f; step period median %.3f ms, p99 %.3f ms; "
+                "step cost median %.3f ms, p99 %.3f ms, max %.3f ms; GUI thread %.2f ms/step (p99 "
+                "%.2f); 3D %.1f fps; process CPU %.0f %% of one core\n",
+                run, t.stepCostMs.size(), t.wallSeconds, t.wallSeconds / kPacedSeconds,
+                percentile(t.stepPeriodMs, 0.5), percentile(t.stepPeriodMs, 0.99),
+                percentile(t.stepCostMs, 0.5), percentile(t.stepCostMs, 0.99),
+                percentile(t.stepCostMs, 1.0), percentile(t.guiThreadMs, 0.5),
+                percentile(t.guiThreadMs, 0.99), t.framesPerSecond, t.processCpuPercent);
+    std::fflush(stdout);
+}
+
+const char *verdict(bool met)
+{
+    return met ? "met" : "MISSED";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    int runs = 3;
+    double percent = 50.0;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const QByteArray option(argv[i]);
+        if (option == "--runs")
+            runs = std::max(1, std::atoi(argv[i + 1]));
+        else if (option == "--percent")
+            percent = std::atof(argv[i + 1]);
+    }
+
+    toolkit::Application application(argc, argv);
+    std::vector<TraceFigures> results;
+    const int code = application.execute([&] {
+        application.CreateForm(Form2);
+        QTimer::singleShot(kSettleMs, Form2, [&] {
+            std::printf("bench_trace: tab 1 at %g %%, %d point steps of 50 ms (%.1f s), %d runs\n",
+                        percent, kPointSteps, kPacedSeconds, runs);
+            for (int run = 1; run <= runs; ++run) {
+                results.push_back(runTrace(percent));
+                report(run, results.back());
+                idle(kBetweenRunsMs);
+            }
+            Form2->close();
+        });
+    });
+    if (results.empty())
+        return 1;
+
+    std::vector<double> ratio, costMedian, costP99, fps;
+    for (const TraceFigures &t : results) {
+        ratio.push_back(t.wallSeconds / kPacedSeconds);
+        costMedian.push_back(percentile(t.stepCostMs, 0.5));
+        costP99.push_back(percentile(t.stepCostMs, 0.99));
+        fps.push_back(t.framesPerSecond);
+    }
+    std::printf("median of %d runs:\n", runs);
+    std::printf("  wall time / 6.6 s        %.4f   (target <= 1.01: %s)\n", median(ratio),
+                verdict(median(ratio) <= 1.01));
+    std::printf("  step cost median         %.3f ms (target <= 1 ms: %s)\n", median(costMedian),
+                verdict(median(costMedian) <= 1.0));
+    std::printf("  step cost p99            %.3f ms (target <= 4 ms: %s)\n", median(costP99),
+                verdict(median(costP99) <= 4.0));
+    std::printf("  3D frames per second     %.1f    (target >= 50: %s)\n", median(fps),
+                verdict(median(fps) >= 50.0));
+    return code;
+}
