@@ -137,11 +137,10 @@ void TestSceneRender::drawsOnlyWhileSomethingMoves()
     QTest::qWait(500);
     QCOMPARE(m_view->frameCount(), still);
 
+    // The spinning shaft keeps it drawing (slowly on a loaded machine, but drawing).
     m_scene.animationaxe->setEnabled(true);
-    QTest::qWait(500);
+    QTRY_VERIFY_WITH_TIMEOUT(m_view->frameCount() - still >= 5, 5000);
     m_scene.animationaxe->setEnabled(false);
-    const quint64 drawn = m_view->frameCount() - still;
-    QVERIFY2(drawn >= 10, qPrintable(QString::number(drawn)));
 }
 
 QTEST_MAIN(TestSceneRender)
