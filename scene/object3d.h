@@ -6,9 +6,9 @@
 
 namespace scene {
 
-/// A handle on one object of the 3D scene: position, rotation angles (degrees about X, then the
-/// turned Y, then the turned Z; never wrapped to a turn), scale, size and visibility, in the
-/// form's conventions (+Y down on screen). Writes go to the scene at once; the scene redraws on its next frame.
+/// A handle on one object of the 3D scene: position, rotation angles (degrees, applied about Y,
+/// then X, then Z; never wrapped to a turn), scale, size and visibility, in the form's
+/// conventions (+Y down on screen). Writes go to the scene at once; the scene redraws on its next frame.
 class Object3D : public QObject
 {
     Q_OBJECT

@@ -39,6 +39,7 @@ private Q_SLOTS:
     void modelsHoldTheirSubMeshes();
     void aModelWithoutSubMeshesRaisesAClearError();
     void rotorAssemblyTurnsAlone();
+    void coilPairsLieCrossedInTheStatorPlane();
     void setUpParksTheMotors();
 
 private:
@@ -343,6 +344,20 @@ void TestSceneTree::rotorAssemblyTurnsAlone()
     m_scene.rotor1->setRotationAngleY(-1080.0f);
     QCOMPARE(m_scene.rotor1->rotationAngle().y(), -1080.0f);
     m_scene.rotor1->setRotationAngleY(0.0f);
+}
+
+void TestSceneTree::coilPairsLieCrossedInTheStatorPlane()
+{
+    auto axisOf = [](Object3D *coils) {
+        const QMatrix4x4 m = coils->node()->property("sceneTransform").value<QMatrix4x4>();
+        return (m.map(QVector3D(1, 0, 0)) - m.map(QVector3D(0, 0, 0))).normalized();
+    };
+    const QVector3D first = axisOf(m_scene.bobine);
+    const QVector3D second = axisOf(m_scene.bobine2);
+    // Both axes lie in the plane facing the viewer, a quarter turn apart.
+    QVERIFY2(qAbs(first.z()) < 1e-4f, qPrintable(QString::number(first.z())));
+    QVERIFY2(qAbs(second.z()) < 1e-4f, qPrintable(QString::number(second.z())));
+    QVERIFY2(qAbs(QVector3D::dotProduct(first, second)) < 1e-4f, "not crossed");
 }
 
 void TestSceneTree::setUpParksTheMotors()
