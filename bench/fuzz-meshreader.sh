@@ -3,8 +3,19 @@
 # runs fuzz_meshreader for N inputs (default one million), seeded with the shipped model files.
 #   bench/fuzz-meshreader.sh [N]
 # Prints the number of inputs executed and of crashes; exits non-zero if any crash was found.
-# Crashing inputs are kept in build/fuzz/meshreader-run/artifacts.
+# Crashing inputs are kept in build/fuzz/meshreader-run/artifacts. Needs clang and its runtime
+# libraries (Debian: clang libclang-rt-14-dev), which the default build does not: run as root,
+# the script installs them when they are missing.
 set -euo pipefail
+
+fuzzer_runtime() { clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a 2>/dev/null; }
+if ! command -v clang++ >/dev/null || [ ! -f "$(fuzzer_runtime)" ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "fuzz-meshreader.sh needs clang and libFuzzer: apt-get install clang libclang-rt-14-dev" >&2
+        exit 2
+    fi
+    apt-get install -y --no-install-recommends clang libclang-rt-14-dev >/dev/null
+fi
 
 runs=${1:-1000000}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
