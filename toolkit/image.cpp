@@ -19,7 +19,8 @@ void Image::setSource(const QString &source)
     } else {
         m_pictureSize = QImageReader(source).size();
     }
-    renderCache();
+    // Rendered when first painted: pictures on hidden panels cost nothing at start-up.
+    m_cache = {};
     update();
 }
 
@@ -57,6 +58,8 @@ void Image::renderCache()
 void Image::paintEvent(QPaintEvent *)
 {
     if (m_cache.isNull())
+        renderCache();
+    if (m_cache.isNull())
         return;
     QPainter painter(this);
     painter.drawPixmap(pictureRect().topLeft(), m_cache);
@@ -65,7 +68,7 @@ void Image::paintEvent(QPaintEvent *)
 void Image::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    renderCache();
+    m_cache = {};
 }
 
 } // namespace toolkit

@@ -7,8 +7,8 @@
 namespace toolkit {
 
 /// Shows one picture (SVG or any raster format Qt reads) scaled to fit the widget with its
-/// proportions kept, centred. The scaled picture is cached, so moving the widget (a sliding
-/// panel) costs no re-rendering.
+/// proportions kept, centred. The scaled picture is rendered when first painted and cached, so
+/// a hidden picture costs nothing and moving the widget (a sliding panel) no re-rendering.
 class Image : public QWidget
 {
     Q_OBJECT
