@@ -7,14 +7,10 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "${BASH_SOURCE[0]}" "$@"
-fi
-if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -w "${XDG_RUNTIME_DIR}" ]; then
-    XDG_RUNTIME_DIR=$(mktemp -d /tmp/simumoteurs-runtime.XXXXXX)
-    chmod 700 "$XDG_RUNTIME_DIR"
-    export XDG_RUNTIME_DIR
-fi
+# shellcheck source=../tools/headless.sh
+source "$root/tools/headless.sh"
+sm_under_xvfb "${BASH_SOURCE[0]}" "$@"
+sm_runtime_dir
 
 runs=${1:-3}
 targets=(bench_trace bench_window bare_window tracescloseprobe)

@@ -9,11 +9,9 @@ cd "$root"
 cmake --preset default
 cmake --build --preset default
 
-if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -w "${XDG_RUNTIME_DIR}" ]; then
-    XDG_RUNTIME_DIR=$(mktemp -d /tmp/simumoteurs-runtime.XXXXXX)
-    chmod 700 "$XDG_RUNTIME_DIR"
-    export XDG_RUNTIME_DIR
-fi
+# shellcheck source=headless.sh
+source "$root/tools/headless.sh"
+sm_runtime_dir
 
 if [ -n "${DISPLAY:-}" ]; then
     ctest --preset default "$@"
