@@ -47,4 +47,17 @@ inline void verifyStepperRun(const Recording &recording,
     }
 }
 
+/// Checks a run whose step length @p stepLength is whole: @p steps motor steps, step n covering
+/// the samples L × n to L × (n + 1), both included, so L + 1 points each.
+inline void verifyWholeSteps(const Recording &recording, int stepLength, int steps)
+{
+    const QList<QList<sim::Step>> groups = motorSteps(recording.steps);
+    QCOMPARE(groups.size(), steps);
+    for (qsizetype n = 0; n < groups.size(); ++n) {
+        QCOMPARE(groups.at(n).size(), stepLength + 1);
+        QCOMPARE(groups.at(n).first().x, double(stepLength * n));
+        QCOMPARE(groups.at(n).last().x, double(stepLength * (n + 1)));
+    }
+}
+
 } // namespace simtest

@@ -79,14 +79,7 @@ void tst_BipolarTrace::wholeStepLengths()
     QCOMPARE(recording.steps.last().rotorAngle, std::optional(finalRotor));
     QCOMPARE(recording.steps.first().y, (std::vector<double> {5.0, 0.0}));
 
-    // Step n covers the samples L × n to L × (n + 1), L + 1 points.
-    const QList<QList<sim::Step>> groups = motorSteps(recording.steps);
-    QCOMPARE(groups.size(), steps);
-    for (qsizetype n = 0; n < groups.size(); ++n) {
-        QCOMPARE(groups.at(n).size(), stepLength + 1);
-        QCOMPARE(groups.at(n).first().x, double(stepLength * n));
-        QCOMPARE(groups.at(n).last().x, double(stepLength * (n + 1)));
-    }
+    simtest::verifyWholeSteps(recording, stepLength, steps);
 }
 
 void tst_BipolarTrace::refused_data()

@@ -81,14 +81,8 @@ void tst_UnipolarTrace::wholeStepLengths()
     QCOMPARE(recording.steps.last().angleText, std::optional(finalText));
     QCOMPARE(recording.steps.last().rotorAngle, std::optional(finalRotor));
 
-    // Step n covers the samples L × n to L × (n + 1), both included.
-    const QList<QList<sim::Step>> groups = motorSteps(recording.steps);
-    QCOMPARE(groups.size(), steps);
-    for (qsizetype n = 0; n < groups.size(); ++n) {
-        QCOMPARE(groups.at(n).size(), pointsPerStep);
-        QCOMPARE(groups.at(n).first().x, double(stepLength * n));
-        QCOMPARE(groups.at(n).last().x, double(stepLength * (n + 1)));
-    }
+    QCOMPARE(pointsPerStep, stepLength + 1);
+    simtest::verifyWholeSteps(recording, stepLength, steps);
 }
 
 void tst_UnipolarTrace::refused_data()
