@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/tform2.h"
 
 // The circuit-diagram panels. Each handler shows its panel, stops the other slide of the pair

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the start-up time: a bare window with the same Qt modules as ours and
 // nothing else (a chart view over a Qt Quick 3D view showing one model). Prints
 // "first-frame <epoch ms>" when the 3D view has drawn its first frame, then "peak-rss <kB>",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of computing a trace: building its plan and walking every step of it, without a
 // window. A handler does this once per launch, the steps one per 50 ms pause.
 

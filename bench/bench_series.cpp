@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The own work of a point step on tab 1: one point appended to each of the two series of a
 // chart the size of Chart1, with and without the repaint that the following pause does. The
 // series are cleared every 132 points, as a trace would find them.

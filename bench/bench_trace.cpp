@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole trace in the real window, at the real 50 ms pace, with the 3D view live: by default
 // tab 1 with the shaft spinning (50 %), 132 steps or 6.6 s; tab 3 at 90 % turns the rotor for
 // 208 steps (10.4 s). How close the trace keeps to its steps × 50 ms, what a point step costs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole window, started as the program starts it, for the figures that need a process of
 // their own. Needs an X display with OpenGL.
 //

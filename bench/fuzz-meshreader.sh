@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes the model geometry reader: builds the fuzz preset (clang, libFuzzer, ASan, UBSan) and
 # runs fuzz_meshreader for N inputs (default one million), seeded with the shipped model files.
 #   bench/fuzz-meshreader.sh [N]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks for leaks with LeakSanitizer: builds the asan preset (or uses the build folder in
 # SM_LEAKS_BUILD) and runs tests/session/leakprobe (start, one trace on each tab with a short
 # pause, tabs and a diagram panel clicked, close) twice: on the offscreen platform and under

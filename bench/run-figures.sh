@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints the whole-application figures next to their targets: builds the release preset (or
 # uses the build folder in SM_FIGURES_BUILD), then measures each figure several times (RUNS,
 # default 3) and prints its median and spread (min-max). Without a display it runs itself under

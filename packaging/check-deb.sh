@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that the Debian package brings everything the program needs: builds it with cpack,
 # installs it without recommends into a fresh copy of a bare Debian 12 (debootstrap
 # --variant=minbase) and starts it there from its menu entry on an Xvfb display of this machine,

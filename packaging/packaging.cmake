@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the program like a desktop application (menu entry, icons, AppStream metadata) and
 # describes its Debian package. Without the program (a subset of rooms) there is nothing to ship.
 if(NOT TARGET simumoteurs)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the PNG sizes of the application icon from its SVG, for desktops and docks that do not
 # scale SVG icons themselves. The PNGs are committed so that building needs no SVG renderer; run
 # this after editing the SVG (needs rsvg-convert, Debian package librsvg2-bin).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the scripts that start the window: the 3D view needs an X display with OpenGL,
 # which Xvfb and Mesa's software renderer give a machine without a screen.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Read by cpack at packaging time, once per generator.
 if(CPACK_GENERATOR STREQUAL "DEB")
     find_program(SIMUMOTEURS_DPKG_SHLIBDEPS dpkg-shlibdeps)

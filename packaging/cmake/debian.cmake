@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack` builds simumoteurs_<version>-1_<arch>.deb. Its dependencies are what the program loads
 # at run time and nothing else: dpkg-shlibdeps finds the Qt libraries the binary links, and the
 # list below adds what no linker sees.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` lays out a freedesktop tree: the program, its menu entry, its icon in every
 # size and the AppStream metadata that software centres show.
 include(GNUInstallDirs)

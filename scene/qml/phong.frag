@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A lit material in the classic Phong terms: emissive + ambient + diffuse × (N·L) +
 // specular × (N·H)^shininess, with an optional texture that tints the diffuse colour.
 

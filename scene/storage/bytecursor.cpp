@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bytecursor.h"
 
 #include "storageerror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the real window, nests three paced loops inside each other's pauses the way traces
 // nest, then closes the window from inside the innermost pause. Prints what each loop saw and
 // the moment of the close, so that tst_close can time the exit.

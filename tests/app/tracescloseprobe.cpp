@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the real window, launches the traces of the tabs given on the command line at the
 // real pace, each from inside a pause of the one before (the way a user's clicks would nest
 // them), then closes the window from inside the innermost trace. Prints the moment of the close

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The circuit-diagram panels: "Montage" slides a panel in from -400 over 1 s, its close button
 // slides it out again; the panel stays visible once shown and keeps its place across tabs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tab switching: the scene's three states (initial, DC view, stepper view) and every
 // transition between them, the coil labels, the direction choice and the shaft.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four traces run for real in the window (with a 1 ms pause) and checked on what they leave
 // in the series, the edit boxes, the members and the 3D objects. The expected point sequences
 // are built here from the rules of each tab, not taken from the plans the handlers play.

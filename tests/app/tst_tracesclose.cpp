@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the window while real traces run at the real pace, alone or nested: the program must
 // end with code 0 within 300 ms, without a single point step after the close and without
 // showing any launch button again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What happens when the user acts while a trace runs: every action is started from inside the
 // pause of a chosen point step, as the window's event handling would start it.
 

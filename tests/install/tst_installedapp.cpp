@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed program as a user meets it: started from its menu entry on an X display, shown
 // until its first complete frame, closed with the window manager's close button.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What `cmake --install` lays out for desktops: a menu entry that starts the installed program,
 // AppStream metadata that agrees with it, an icon in every size the theme lists.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/extended80.h"
 #include "storage/meshreader.h"
 #include "storage/storageerror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the 3D view draws, read back from the screen: needs a real X display with OpenGL (Xvfb
 // with Mesa's software renderer will do).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's 3D scene after creation: every named object where the form puts it, every
 // material with its colours, every animation at rest, and the materials of the sub-meshes
 // after the creation-time set-up. Expected values are the form's, typed here as data.

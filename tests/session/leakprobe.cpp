@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A short life of the whole program for LeakSanitizer: start, one trace on each tab (short
 // pause), the tabs and a diagram panel clicked, then close. Whatever the program still holds at
 // exit that nobody can reach is reported by the sanitizer when the process ends.

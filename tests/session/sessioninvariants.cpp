@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sessioninvariants.h"
 
 #include "tests/app/tform2inspector.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Randomised sessions: thousands of user events fired at the window, traces nesting inside
 // each other's pauses, the invariants checked after every event. Each session replays exactly
 // from its seed:

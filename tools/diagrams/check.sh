@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the circuit diagrams with Qt's SVG module, as the program will, and fails when one of
 # them would not show as intended (wrong size, no opaque background, black fills). Also writes
 # two PNG files per diagram to look at: at full size and scaled into the 400 x 444 panel.

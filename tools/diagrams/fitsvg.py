@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Fits a drawing produced by dvisvgm into a picture of an exact pixel size.
 
 The drawing keeps its proportions, is centred and gets an opaque white background, so that it

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the circuit diagrams assets/diagrams/montage<N>.svg from their CircuiTikZ sources
 # in assets/diagrams/src/. The program's build uses the generated files and needs no TeX; run
 # this only after editing a source, then check the result with check.sh.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the model geometry reader. Besides surviving any input, whatever the
 // reader accepts must go through the writer and read back the same, byte for byte.
 

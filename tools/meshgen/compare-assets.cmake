@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DMESHGEN=<meshgen> -DASSETS=<assets folder> -DOUTPUT=<scratch folder> -P compare-assets.cmake
 # Regenerates every model and the stator texture into OUTPUT and fails unless each file is
 # byte for byte the one shipped in ASSETS.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the model geometries and the stator texture that the program carries as resources:
 //   meshgen [--font <file>] <assets folder>
 // fills <assets folder>/models/<name>.mesh and <assets folder>/textures/stator.png. Running it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Developer tool: starts the window as the program does, applies a few settings given on the
 // command line, waits, and saves what the screen shows of the window (3D view included).
 //

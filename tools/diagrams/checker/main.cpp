@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders each circuit diagram with QSvgRenderer, as the diagram panels will, at its own pixel size
 // and scaled to fit the 400 x 444 image area, writes both renderings as PNG for a human to look
 // at, and fails when a file would not show as intended.
