@@ -7,3 +7,7 @@ if(CPACK_GENERATOR STREQUAL "DEB")
                             "depends on: apt-get install dpkg-dev")
     endif()
 endif()
+if(CPACK_PACKAGE_CONTACT MATCHES "@invalid>$")
+    message(WARNING "The package names no maintainer: configure with "
+                    "-DSIMUMOTEURS_MAINTAINER=\"Name <address>\" before handing it out.")
+endif()

@@ -2,8 +2,23 @@
 # `cpack` builds simumoteurs_<version>-1_<arch>.deb. Its dependencies are what the program loads
 # at run time and nothing else: dpkg-shlibdeps finds the Qt libraries the binary links, and the
 # list below adds what no linker sees.
-set(SIMUMOTEURS_PACKAGE_MAINTAINER "Mainteneur de simumoteurs <simumoteurs@example.org>"
-    CACHE STRING "Maintainer field of the Debian package")
+include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/compress.cmake)
+
+# Whoever builds the package maintains it: -DSIMUMOTEURS_MAINTAINER="Name <address>". The
+# placeholder says that nobody was named, and its address (in the reserved domain "invalid") is
+# one that lintian rejects, so a package built without a name cannot pass for a finished one.
+set(SIMUMOTEURS_MAINTAINER "" CACHE STRING "Maintainer of the Debian package: \"Name <address>\"")
+set(SIMUMOTEURS_MAINTAINER_PLACEHOLDER
+    "SIMUMOTEURS_MAINTAINER non renseigné <mainteneur-non-renseigne@invalid>")
+if(SIMUMOTEURS_MAINTAINER STREQUAL "")
+    set(SIMUMOTEURS_PACKAGE_MAINTAINER "${SIMUMOTEURS_MAINTAINER_PLACEHOLDER}")
+elseif(SIMUMOTEURS_MAINTAINER MATCHES "^[^<>@]*[^<>@ ] <[^<>@ ]+@[^<>@ ]+>$")
+    set(SIMUMOTEURS_PACKAGE_MAINTAINER "${SIMUMOTEURS_MAINTAINER}")
+else()
+    message(FATAL_ERROR "SIMUMOTEURS_MAINTAINER is \"${SIMUMOTEURS_MAINTAINER}\": "
+                        "give it as \"Name <address>\"")
+endif()
 
 # The QML modules the scene loads from disk: QtQuick3D (its plugin is required) and
 # QtQml.WorkerScript, which QtQml pulls in. QtQuick and QtQml themselves come built into their
@@ -32,7 +47,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/simumoteurs/simumoteurs)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 list(JOIN SIMUMOTEURS_RUNTIME_PACKAGES ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
@@ -42,4 +56,21 @@ set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-project-config.cma
 set(CPACK_SOURCE_GENERATOR TXZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
 
+# What only the Debian package carries: its own changelog, signed by its maintainer, and the
+# lintian verdicts that do not apply to a package built outside Debian. A plain `cmake --install`
+# leaves them out (they are a component of their own), the package takes them in.
+set(_sm_debian ${CMAKE_CURRENT_BINARY_DIR}/packaging/debian)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/../debian/changelog.in ${_sm_debian}/changelog.Debian
+               @ONLY)
+sm_gzip(${_sm_debian}/changelog.Debian ${_sm_debian}/changelog.Debian.gz)
+install(FILES ${_sm_debian}/changelog.Debian.gz DESTINATION ${CMAKE_INSTALL_DOCDIR}
+        COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/../debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME simumoteurs
+        COMPONENT debian EXCLUDE_FROM_ALL)
+set(CPACK_INSTALL_CMAKE_PROJECTS
+    "${CMAKE_BINARY_DIR};${PROJECT_NAME};ALL;/" "${CMAKE_BINARY_DIR};${PROJECT_NAME};debian;/")
+
 include(CPack)
+
+unset(_sm_debian)

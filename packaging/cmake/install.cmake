@@ -1,13 +1,22 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` lays out a freedesktop tree: the program, its menu entry, its icon in every
-# size and the AppStream metadata that software centres show.
+# size, the AppStream metadata that software centres show, its manual page and its licence terms.
 include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/compress.cmake)
 
 set(_sm_packaging ${CMAKE_CURRENT_LIST_DIR}/..)
 
 # The program links nothing but system libraries: it needs no RPATH once installed.
 set_target_properties(simumoteurs PROPERTIES INSTALL_RPATH "")
 install(TARGETS simumoteurs RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (`--strip`, and cpack) drops the symbols; the compiler's notes go as well, as
+# in Debian's own packages.
+install(CODE "
+if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:simumoteurs>\"
+        COMMAND_ERROR_IS_FATAL ANY)
+endif()")
 install(FILES ${_sm_packaging}/${SIMUMOTEURS_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_sm_packaging}/${SIMUMOTEURS_APP_ID}.metainfo.xml
@@ -15,4 +24,14 @@ install(FILES ${_sm_packaging}/${SIMUMOTEURS_APP_ID}.metainfo.xml
 # The PNG sizes are committed next to the SVG (render-icons.sh), so no renderer is needed here.
 install(DIRECTORY ${_sm_packaging}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
+# The manual page speaks French, like the program.
+set(_sm_man ${CMAKE_CURRENT_BINARY_DIR}/packaging/man)
+configure_file(${_sm_packaging}/man/simumoteurs.1.in ${_sm_man}/simumoteurs.1 @ONLY)
+sm_gzip(${_sm_man}/simumoteurs.1 ${_sm_man}/simumoteurs.1.gz)
+install(FILES ${_sm_man}/simumoteurs.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The licence terms in the machine-readable form Debian reads; they hold for any install.
+install(FILES ${_sm_packaging}/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 unset(_sm_packaging)
+unset(_sm_man)

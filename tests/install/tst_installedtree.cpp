@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What `cmake --install` lays out for desktops: a menu entry that starts the installed program,
-// AppStream metadata that agrees with it, an icon in every size the theme lists.
+// AppStream metadata that agrees with it, an icon in every size the theme lists; and for the
+// people who install it, a manual page and the licence terms.
 
 #include "desktopentry.h"
 #include "installedprefix.h"
@@ -10,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTest>
@@ -28,6 +30,7 @@ struct Metainfo
     QString name;
     QString launchable;
     QString binary;
+    QString licence;
     QStringList categories;
     QStringList releases;
 };
@@ -54,6 +57,8 @@ Metainfo readMetainfo(const QString &path)
             info.launchable = xml.readElementText();
         else if (tag == "binary"_L1)
             info.binary = xml.readElementText();
+        else if (tag == "project_license"_L1)
+            info.licence = xml.readElementText();
         else if (tag == "category"_L1)
             info.categories << xml.readElementText();
     }
@@ -93,6 +98,28 @@ double meanDifference(const QImage &a, const QImage &b)
     return double(sum) / (4.0 * x.width() * x.height());
 }
 
+// The licence of the `Files: *` paragraph of a machine-readable Debian copyright file, provided
+// the file declares that format.
+QString copyrightLicence(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    const QStringList paragraphs = QString::fromUtf8(file.readAll()).split(u"\n\n"_s);
+    if (!paragraphs.first().startsWith(
+            "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"_L1))
+        return {};
+    for (const QString &paragraph : paragraphs) {
+        if (!paragraph.startsWith("Files: *\n"_L1))
+            continue;
+        const auto match =
+            QRegularExpression(u"^License: (\\S+)$"_s, QRegularExpression::MultilineOption)
+                .match(paragraph);
+        return match.captured(1);
+    }
+    return {};
+}
+
 } // namespace
 
 class TestInstalledTree : public QObject
@@ -108,6 +135,9 @@ private Q_SLOTS:
     void menuEntryAndMetainfoAgree_data();
     void menuEntryAndMetainfoAgree();
     void metainfoListsThisRelease();
+    void licenceIsStated_data();
+    void licenceIsStated();
+    void manualPageIsIndexed();
     void pngIconsAreRenderingsOfTheSvg_data();
     void pngIconsAreRenderingsOfTheSvg();
 
@@ -198,6 +228,38 @@ void TestInstalledTree::metainfoListsThisRelease()
     // Software centres show the newest release first; a version bump needs its entry.
     QVERIFY(!m_metainfo.releases.isEmpty());
     QCOMPARE(m_metainfo.releases.first(), QStringLiteral(SM_PROJECT_VERSION));
+}
+
+void TestInstalledTree::licenceIsStated_data()
+{
+    // One licence under the two names the two formats use for it.
+    QTest::addColumn<QString>("stated");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("AppStream") << m_metainfo.licence << u"GPL-3.0-or-later"_s;
+    QTest::newRow("copyright") << copyrightLicence(
+        m_prefix.filePath(u"share/doc/simumoteurs/copyright"_s))
+                               << u"GPL-3+"_s;
+}
+
+void TestInstalledTree::licenceIsStated()
+{
+    QFETCH(QString, stated);
+    QFETCH(QString, expected);
+    QCOMPARE(stated, expected);
+}
+
+void TestInstalledTree::manualPageIsIndexed()
+{
+    // lexgrog reads the page as mandb does to answer `whatis` and `apropos`: a page whose name
+    // section it cannot parse is missing from both.
+    const QString lexgrog = tool(u"lexgrog"_s, u"man-db"_s);
+    QVERIFY(!lexgrog.isEmpty());
+    const QString page = m_prefix.filePath(u"share/man/man1/simumoteurs.1.gz"_s);
+    const Run result = run(lexgrog, {page});
+    QVERIFY2(result.exitCode == 0, qPrintable(result.output));
+    // Outside a UTF-8 locale lexgrog drops the accented letters: compare the part before them.
+    const QString entry = page + u": \"simumoteurs - simulateur de commande "_s;
+    QVERIFY2(result.output.startsWith(entry), qPrintable(result.output));
 }
 
 void TestInstalledTree::pngIconsAreRenderingsOfTheSvg_data()

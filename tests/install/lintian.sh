@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the Debian package of a build tree with cpack, checks that its changelog's latest entry is
+# the package's version and has lintian judge it: no error and no warning, except, when the build
+# names no maintainer, the tags about the placeholder's address.
+#
+#   tests/install/lintian.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 \
+    || { cat "$work/cpack.log"; exit 1; }
+deb=$(ls "$work"/simumoteurs_*.deb)
+
+# lintian does not compare the two: a new version needs its changelog entry.
+version=$(dpkg-deb -f "$deb" Version)
+dpkg-deb -x "$deb" "$work/tree"
+logged=$(dpkg-parsechangelog -l "$work/tree/usr/share/doc/simumoteurs/changelog.Debian.gz" \
+    -S Version)
+if [ "$logged" != "$version" ]; then
+    echo "the package is $version, its changelog's latest entry $logged"
+    exit 1
+fi
+
+if ! command -v lintian >/dev/null; then
+    echo "SKIP: lintian is not installed (tools/install-deps.sh installs it)"
+    exit 77
+fi
+# Only the maintainer's address may be at fault, and only while it is the placeholder.
+allowed='^$'
+if dpkg-deb -f "$deb" Maintainer | grep -q '@invalid>$'; then
+    allowed='^[EW]: simumoteurs: (bogus-mail-host Maintainer|bogus-mail-host-in-debian-changelog) '
+fi
+lintian --no-cfg --fail-on none "$deb" >"$work/lintian.log" 2>&1
+cat "$work/lintian.log"
+if grep -E '^[EW]: ' "$work/lintian.log" | grep -Evq "$allowed"; then
+    echo "lintian: errors or warnings beyond the placeholder maintainer's"
+    exit 1
+fi
