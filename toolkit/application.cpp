@@ -2,6 +2,7 @@
 #include "toolkit/application.h"
 
 #include "toolkit/exception.h"
+#include "toolkit/messagebox.h"
 
 #include <QMessageBox>
 
@@ -18,7 +19,8 @@ Application::ExceptionDisplay &exceptionDisplay()
 Application::Application(int &argc, char **argv) : m_app(argc, argv)
 {
     QApplication::setApplicationName(QStringLiteral("simumoteurs"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Simulateur de commande de moteurs"));
+    // No display name: on X11 Qt would append it to every window title, and the main window's
+    // title is its caption, word for word. The menu entry carries the program's name.
     QApplication::setOrganizationName(QStringLiteral("simumoteurs"));
     // Ties the window to its menu entry and icon on desktops that go by the desktop file.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.simumoteurs.Simumoteurs"));
@@ -56,8 +58,8 @@ void Application::ShowException(const QString &message)
         display(message);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), message,
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Critical, messageBoxTitle(), message, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.setObjectName(QStringLiteral("ShowExceptionBox"));
     box.exec();
 }

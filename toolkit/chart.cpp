@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/chart.h"
 
+#include "toolkit/axisticks.h"
 #include "toolkit/chartpalette.h"
 #include "toolkit/chartview.h"
 
+#include <QCategoryAxis>
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QLegend>
 #include <QLineSeries>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -24,8 +26,8 @@ Chart::Chart(QWidget *parent)
     : QWidget(parent)
     , m_chart(new QChart)
     , m_view(new ChartView(m_chart, this))
-    , m_bottom(new QValueAxis(m_chart))
-    , m_left(new QValueAxis(m_chart))
+    , m_bottom(new QCategoryAxis(m_chart))
+    , m_left(new QCategoryAxis(m_chart))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -44,9 +46,10 @@ Chart::Chart(QWidget *parent)
     m_chart->legend()->setVisible(true);
     m_chart->legend()->setAlignment(Qt::AlignRight);
 
-    for (QValueAxis *axis : {m_bottom, m_left}) {
-        axis->setTickType(QValueAxis::TicksDynamic);
-        axis->setLabelFormat(QStringLiteral("%g"));
+    // Marks placed by us, each labelled with its value: the axis's own ticks would leave an
+    // end that is no round multiple (14 on -14..14, 7 on 0..7) without its number.
+    for (QCategoryAxis *axis : {m_bottom, m_left}) {
+        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
         axis->setGridLineColor(QColor(0x80, 0x80, 0x80, 0x60));
     }
     m_chart->addAxis(m_bottom, Qt::AlignBottom);
@@ -93,32 +96,32 @@ void Chart::setPaletteIndex(int index)
 }
 
 namespace {
-// Labels closer than this (pixels between two ticks) would be cut short by the chart.
-constexpr double kVerticalLabelSpacing = 16.0;
+// Horizontal room between two bottom labels, at the least.
 constexpr double kHorizontalLabelSpacing = 36.0;
 // What the title and the bottom labels take from a chart's height, and the left labels and
 // legend from its width, before the plot area.
 constexpr int kAroundPlotHeight = 50;
 constexpr int kAroundPlotWidth = 180;
+// Qt Charts gives every label of an axis an equal share of the axis's length less this much
+// (its padding on both sides and a pixel of rounding), and cuts the text of a label that does
+// not fit into its share: an axis may show no more labels than these shares allow.
+constexpr double kLabelShareMargin = 9.0;
 
-// A round step (1, 2 or 5 times a power of ten) giving at most about @p ticks ticks: 10 on
-// 0..100, 2 on 0..14 or -6..6, 1 or 2 on 0..7 depending on the room.
-double tickStep(double span, double ticks)
+int labelsThatFit(double length, double labelExtent)
 {
-    const double rough = span / std::clamp(ticks, 2.0, 10.0);
-    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
-    for (double factor : {1.0, 2.0, 5.0}) {
-        if (factor * decade >= rough * 0.999)
-            return factor * decade;
-    }
-    return 10.0 * decade;
+    return int(length / (labelExtent + kLabelShareMargin)) - 1;
 }
 
-void showRange(QValueAxis *axis, double min, double max, double pixels, double spacing)
+void showRange(QCategoryAxis *axis, double min, double max, double pixels, double spacing,
+               int maxLabels)
 {
+    for (const QString &label : axis->categoriesLabels())
+        axis->remove(label);
     axis->setRange(min, max);
-    axis->setTickAnchor(0.0);
-    axis->setTickInterval(tickStep(max - min, pixels / spacing));
+    axis->setStartValue(min);
+    // Each mark ends a category; the first one, of no width, carries the label of the minimum.
+    for (const AxisTick &tick : axisTicks(min, max, pixels, spacing, maxLabels))
+        axis->append(tick.label, tick.value);
 }
 } // namespace
 
@@ -197,9 +200,21 @@ void Chart::resetZoom()
 
 void Chart::showRanges(Range bottom, Range left)
 {
-    showRange(m_bottom, bottom.min, bottom.max, width() - kAroundPlotWidth,
-              kHorizontalLabelSpacing);
-    showRange(m_left, left.min, left.max, height() - kAroundPlotHeight, kVerticalLabelSpacing);
+    // A label's box is a line of text, two pixels taller than the font's own height.
+    const QFontMetricsF leftFont(m_left->labelsFont());
+    const double labelHeight = leftFont.height() + 2.0;
+    showRange(m_left, left.min, left.max, height() - kAroundPlotHeight, labelHeight + 4.0,
+              labelsThatFit(height(), labelHeight));
+
+    const QFontMetricsF bottomFont(m_bottom->labelsFont());
+    double labelWidth = 0.0;
+    for (double end : {bottom.min, bottom.max})
+        labelWidth =
+            std::max(labelWidth, bottomFont.horizontalAdvance(QString::number(end, 'f', 2)));
+    const double plotWidth = width() - kAroundPlotWidth;
+    showRange(m_bottom, bottom.min, bottom.max, plotWidth,
+              std::max(kHorizontalLabelSpacing, labelWidth + kLabelShareMargin),
+              labelsThatFit(plotWidth, labelWidth));
 }
 
 void Chart::resizeEvent(QResizeEvent *event)

@@ -11,7 +11,7 @@
 #include <optional>
 
 QT_FORWARD_DECLARE_CLASS(QChart)
-QT_FORWARD_DECLARE_CLASS(QValueAxis)
+QT_FORWARD_DECLARE_CLASS(QCategoryAxis)
 
 namespace toolkit {
 
@@ -19,7 +19,8 @@ class ChartView;
 
 /// A flat line chart with a title, a legend and fixed axes: the axes never follow the data,
 /// only a zoom (a rectangle dragged with the mouse) changes what is seen, and a drag towards
-/// the upper left gives the fixed ranges back.
+/// the upper left gives the fixed ranges back. Both ends of each axis carry their numbers,
+/// whatever is shown and whatever the chart's size.
 class Chart : public QWidget
 {
     Q_OBJECT
@@ -78,8 +79,8 @@ private:
 
     QChart *m_chart;
     ChartView *m_view;
-    QValueAxis *m_bottom;
-    QValueAxis *m_left;
+    QCategoryAxis *m_bottom;
+    QCategoryAxis *m_left;
     Range m_fixedBottom {0.0, 100.0};
     Range m_fixedLeft {0.0, 10.0};
     int m_paletteIndex = 0;

@@ -10,8 +10,9 @@ namespace toolkit {
 
 // Qt's animation timer paces the passes; updateCurrentValue() is called on every tick, also
 // when the value did not change, so the property is written even right after a restart. It is
-// also called when the key values are set on a stopped run: those calls must not reach the
-// property, which belongs to whatever the window set last.
+// also called when the key values are set on a stopped run, and with a value of no meaning while
+// a running pass is given a new length: those calls must not reach the property, which belongs
+// to whatever the window (or the pass) set last.
 class FloatAnimation::Driver : public QVariantAnimation
 {
 public:
@@ -20,7 +21,7 @@ public:
 protected:
     void updateCurrentValue(const QVariant &value) override
     {
-        if (state() == QAbstractAnimation::Running && m_owner->m_apply)
+        if (state() == QAbstractAnimation::Running && !m_owner->m_quiet && m_owner->m_apply)
             m_owner->m_apply(value.toFloat());
     }
 
@@ -54,6 +55,40 @@ void FloatAnimation::setEnabled(bool enabled)
         m_driver->stop();
 }
 
+void FloatAnimation::setDuration(float seconds)
+{
+    m_duration = seconds;
+    if (isRunning())
+        keepPlaceAtNewPace();
+}
+
+void FloatAnimation::keepPlaceAtNewPace()
+{
+    const int before = m_driver->duration();
+    const double share = before > 0 ? double(m_driver->currentLoopTime()) / before : 0.0;
+    const int ms = passMilliseconds();
+    if (ms == 0) {
+        // Only a one-shot run can be given no time at all: it is over now.
+        finishNow();
+        return;
+    }
+    // The same share of the pass at the new length is the same value; the timer goes on from
+    // there. The driver's own recomputation in between would write a value of the old time
+    // over the new length: keep it from the property.
+    m_quiet = true;
+    m_driver->setDuration(ms);
+    m_quiet = false;
+    m_driver->setCurrentTime(int(std::lround(share * ms)));
+}
+
+void FloatAnimation::finishNow()
+{
+    m_driver->stop();
+    if (m_apply)
+        m_apply(m_stopValue);
+    Q_EMIT finished();
+}
+
 bool FloatAnimation::isRunning() const
 {
     return m_driver->state() == QAbstractAnimation::Running;
@@ -80,9 +115,7 @@ void FloatAnimation::start()
         m_apply(m_startValue);
     if (ms == 0) {
         // A one-shot run of zero length is over as soon as it starts.
-        if (m_apply)
-            m_apply(m_stopValue);
-        Q_EMIT finished();
+        finishNow();
         return;
     }
     m_driver->start();

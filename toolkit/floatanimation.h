@@ -41,9 +41,11 @@ public:
     float stopValue() const { return m_stopValue; }
     void setStopValue(float value) { m_stopValue = value; }
 
-    /// Seconds per pass. Written just before enabling; a run already going keeps its pace.
+    /// Seconds per pass now in force. Usually written just before enabling; written to a run
+    /// that is going, it takes effect at once: the property goes on from where it stands at the
+    /// new pace, without a jump, and the passes that follow take the new time.
     float duration() const { return m_duration; }
-    void setDuration(float seconds) { m_duration = seconds; }
+    void setDuration(float seconds);
 
     bool loop() const { return m_loop; }
     void setLoop(bool loop) { m_loop = loop; }
@@ -64,6 +66,8 @@ Q_SIGNALS:
 private:
     class Driver;
     void start();
+    void keepPlaceAtNewPace();
+    void finishNow();
     int passMilliseconds() const;
 
     QString m_propertyName;
@@ -73,6 +77,7 @@ private:
     float m_duration = 0.2f;
     bool m_loop = false;
     bool m_enabled = false;
+    bool m_quiet = false;
     std::unique_ptr<Driver> m_driver;
 };
 

@@ -10,9 +10,14 @@ QString FloatToStr(double value)
     // -0.0 would otherwise come out as "-0" after a rotor angle has been brought back to zero.
     if (value == 0.0)
         return QStringLiteral("0");
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'g', 15);
+    // The C locale's digits, minus sign and exponent: a locale's own (native digits, a
+    // typographic minus) would make the number unreadable next to the Latin digits of the rest
+    // of the window. Only the decimal separator is the user's, and only when it is one that
+    // reads as a separator here.
+    QString text = QString::number(value, 'g', 15);
+    if (QLocale().decimalPoint() == QStringLiteral(","))
+        text.replace(u'.', u',');
+    return text;
 }
 
 } // namespace toolkit

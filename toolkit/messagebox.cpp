@@ -6,10 +6,15 @@
 
 namespace toolkit {
 
+QString messageBoxTitle()
+{
+    return QStringLiteral("Simulateur de commande de moteurs");
+}
+
 void ShowMessage(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, messageBoxTitle(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.setObjectName(QStringLiteral("ShowMessageBox"));
     box.exec();
 }

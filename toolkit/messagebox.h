@@ -7,6 +7,10 @@ class QWidget;
 
 namespace toolkit {
 
+/// The title of every message box of the program. The main window's caption is its own: the
+/// boxes say which program speaks.
+QString messageBoxTitle();
+
 /// Shows @p text in a modal message box with an OK button and returns when the user has
 /// closed it. The box belongs to the active window.
 void ShowMessage(const QString &text);

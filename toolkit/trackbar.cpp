@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/trackbar.h"
 
+#include "toolkit/trackslider.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
-#include <QSlider>
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +17,7 @@ constexpr int kMinimum = 0;
 constexpr int kMaximum = 100;
 } // namespace
 
-TrackBar::TrackBar(QWidget *parent) : QWidget(parent), m_slider(new QSlider(Qt::Horizontal, this))
+TrackBar::TrackBar(QWidget *parent) : QWidget(parent), m_slider(new TrackSlider(this))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -3,9 +3,9 @@
 
 #include <QWidget>
 
-class QSlider;
-
 namespace toolkit {
+
+class TrackSlider;
 
 /// A horizontal percentage track bar: value() from 0 to 100, ticks every frequency() units.
 ///
@@ -37,7 +37,7 @@ Q_SIGNALS:
 private:
     void takeSliderValue(int position);
 
-    QSlider *m_slider;
+    TrackSlider *m_slider;
     double m_value = 0.0;
 };
 

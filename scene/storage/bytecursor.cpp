@@ -65,7 +65,7 @@ std::span<const std::uint8_t> ByteCursor::readBytes(std::size_t count, std::stri
     return piece;
 }
 
-std::string ByteCursor::readShortString(std::string_view what)
+std::string ByteCursor::readCountedString(std::string_view what)
 {
     const std::size_t length = readU8(what);
     const auto text = readBytes(length, what);

@@ -27,7 +27,7 @@ public:
     float readF32(std::string_view what);
     std::span<const std::uint8_t> readBytes(std::size_t count, std::string_view what);
     /// One length byte, then that many bytes.
-    std::string readShortString(std::string_view what);
+    std::string readCountedString(std::string_view what);
 
     [[noreturn]] void fail(std::size_t at, const std::string &reason) const;
 

@@ -33,7 +33,7 @@ void ByteSink::writeBytes(const std::uint8_t *data, std::size_t count)
     m_bytes.insert(m_bytes.end(), data, data + count);
 }
 
-void ByteSink::writeShortString(std::string_view text)
+void ByteSink::writeCountedString(std::string_view text)
 {
     assert(text.size() <= 255);
     writeU8(static_cast<std::uint8_t>(text.size()));

@@ -18,7 +18,7 @@ public:
     void writeF32(float value);
     void writeBytes(const std::uint8_t *data, std::size_t count);
     /// One length byte, then the text; the caller keeps it within 255 bytes.
-    void writeShortString(std::string_view text);
+    void writeCountedString(std::string_view text);
 
     std::size_t size() const noexcept { return m_bytes.size(); }
     void reserve(std::size_t count) { m_bytes.reserve(count); }

@@ -97,12 +97,12 @@ private:
                     + ")");
 
         at = m_in.offset();
-        const std::string className = m_in.readShortString("the class name of " + record);
+        const std::string className = m_in.readCountedString("the class name of " + record);
         if (className != sf::className)
             m_in.fail(at, record + " is of class " + quoted(className) + ", expected TMesh");
 
         at = m_in.offset();
-        const std::string objectName = m_in.readShortString("the object name of " + record);
+        const std::string objectName = m_in.readCountedString("the object name of " + record);
         if (!objectName.empty())
             m_in.fail(at,
                       record + " has the object name " + quoted(objectName) + ", expected none");
@@ -111,7 +111,7 @@ private:
         std::array<bool, properties.size()> seen {};
         for (;;) {
             at = m_in.offset();
-            const std::string name = m_in.readShortString("a property name of " + record);
+            const std::string name = m_in.readCountedString("a property name of " + record);
             if (name.empty())
                 break;
             const auto found = std::find_if(properties.begin(), properties.end(),
@@ -209,7 +209,7 @@ private:
         case Property::MaterialSource: {
             expectType(name, {sf::Ident}, "identifier (7)");
             const std::size_t at = m_in.offset();
-            std::string text = m_in.readShortString("the value of " + name);
+            std::string text = m_in.readCountedString("the value of " + name);
             if (!sf::isIdentifier(text))
                 m_in.fail(at, name + " " + quoted(text) + " is not an identifier");
             subMesh.materialSource = std::move(text);

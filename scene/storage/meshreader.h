@@ -13,31 +13,31 @@
  * Every number is little-endian whatever the host. A stream is:
  *
  *   u16   sub-mesh count S
- *   S component records, one per sub-mesh, and nothing after the last one.
+ *   S sub-mesh records, one per sub-mesh, and nothing after the last one.
  *
- * A component record is the classic binary form of a streamed component:
+ * A sub-mesh record is a self-describing list of named, typed values:
  *
  *   "TPF0"                      four signature bytes
- *   short string "TMesh"        class name
- *   short string ""             object name, always empty here
- *   properties, each: short string name, one value-type byte, the value
+ *   counted string "TMesh"      class name
+ *   counted string ""           object name, always empty here
+ *   properties, each: counted string name, one value-type byte, the value
  *   0                           empty name: end of the properties
  *   0                           end of the (empty) list of children
  *
- * A short string is one length byte followed by that many bytes. Value types:
+ * A counted string is one length byte followed by that many bytes. Value types:
  *
  *   0 null (ends a list)   2 int8    3 int16    4 int32
  *   5 extended: 10 bytes, x87 80-bit float (see extended80.h)
- *   6 short string         7 identifier, stored as a short string
+ *   6 counted string       7 identifier, stored as a counted string
  *   8 false   9 true       10 binary: u32 length, then the bytes
  *   20 UTF-8 string: u32 length, then the bytes
  *
  * A sub-mesh record takes exactly these properties, each at most once; the writer emits them
  * in this order and the reader takes any order:
  *
- *   Position.X, .Y, .Z   extended  optional; the centre of the sub-mesh's box. A component
- *                                  that is zero is left out, as streaming leaves out
- *                                  defaults, and reads back as zero.
+ *   Position.X, .Y, .Z   extended  optional; the centre of the sub-mesh's box. A coordinate
+ *                                  that is zero is its default: the writer leaves it out,
+ *                                  and a missing one reads back as zero.
  *   Locked               true/false  required (true in every shipped model)
  *   Width, Height, Depth extended  required; the extents of the box, finite, not negative
  *   HitTest              true/false  required (false in every shipped model)

@@ -59,7 +59,7 @@ void checkSubMesh(std::size_t index, const SubMesh &subMesh)
 
 void writeName(ByteSink &out, std::string_view name)
 {
-    out.writeShortString(name);
+    out.writeCountedString(name);
 }
 
 void writeExtended(ByteSink &out, std::string_view name, double value)
@@ -98,11 +98,11 @@ void writeRecord(ByteSink &out, const SubMesh &subMesh)
 {
     out.writeBytes(reinterpret_cast<const std::uint8_t *>(sf::signature.data()),
                    sf::signature.size());
-    out.writeShortString(sf::className);
-    out.writeShortString({});
+    out.writeCountedString(sf::className);
+    out.writeCountedString({});
 
-    // Streaming leaves defaults out; only a positive zero is the default (a negative zero is
-    // kept so that it reads back bit for bit).
+    // A coordinate at its default is not stored; only a positive zero is the default (a
+    // negative zero is kept so that it reads back bit for bit).
     const auto writePosition = [&](std::string_view name, double value) {
         if (std::bit_cast<std::uint64_t>(value) != 0)
             writeExtended(out, name, value);
@@ -118,7 +118,7 @@ void writeRecord(ByteSink &out, const SubMesh &subMesh)
     if (subMesh.materialSource) {
         writeName(out, "MaterialSource");
         out.writeU8(sf::Ident);
-        out.writeShortString(*subMesh.materialSource);
+        out.writeCountedString(*subMesh.materialSource);
     }
     writeMesh(out, subMesh.mesh);
     out.writeU8(sf::Null); // end of properties

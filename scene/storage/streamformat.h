@@ -32,7 +32,8 @@ enum ValueType : std::uint8_t {
 /// "extended (5)", "true (9)", "unknown (200)": for messages.
 std::string valueTypeName(std::uint8_t tag);
 
-/// A Pascal identifier or a dotted chain of them ("Form2.lettreMat11").
+/// An identifier: a letter or underscore, then letters, digits or underscores, optionally
+/// dotted ("Form2.lettreMat11").
 bool isIdentifier(std::string_view text);
 
 /// The text with anything outside printable ASCII shown as \xNN, for messages.

@@ -14,7 +14,7 @@ namespace scene {
 /// places the sub-mesh.
 struct SubMesh
 {
-    Vector3 position; ///< centre of the box; a zero component is left out of the stream
+    Vector3 position; ///< centre of the box; a zero coordinate is left out of the stream
     Vector3 size; ///< Width, Height, Depth
     bool locked = true;
     bool hitTest = false;

@@ -839,7 +839,7 @@ void tst_Layout::styleEntries()
 
     const QWidget *w = control(name);
     QVERIFY(w);
-    QCOMPARE(w->property("styleLookup").toString(), entry);
+    QCOMPARE(w->property("styleClass").toString(), entry);
 }
 
 // The one tool bar with a style entry of its own must not look like the others.

@@ -7,6 +7,7 @@
 #include "tform2inspector.h"
 #include "tracechecks.h"
 
+#include "scene/model3d.h"
 #include "scene/object3d.h"
 
 #include "toolkit/floatanimation.h"
@@ -24,6 +25,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -57,6 +59,7 @@ private Q_SLOTS:
     void missingDirection();
     void closeDuringTrace_data();
     void closeDuringTrace();
+    void tab1LaunchGivesTheTurningShaftItsPace();
 
 private:
     // One tab's launch at 50 %: its button, track bar, first series and points per trace.
@@ -452,6 +455,51 @@ void tst_TracesConcurrency::closeDuringTrace()
     QCOMPARE(snapshot(), atClose);
     for (const Launch &launch : launches)
         QVERIFY(launch.button->isHidden());
+}
+
+// The shaft still turns from a tab-2 run when tab 1 launches: from then on it turns at tab 1's
+// pace. Its progress is measured against a reference turning once a second on the same
+// animation clock, so a busy machine slows both alike.
+void tst_TracesConcurrency::tab1LaunchGivesTheTurningShaftItsPace()
+{
+    TForm2 &f = *m_form;
+    moveTo(f.valeurmoteur, 80); // 0.2 s per turn
+    clickTab(1);
+    moveTo(f.valeurmoteur1, 10); // 0.9 s per turn
+    f.Button3->click();
+    f.Button2->click();
+    clickTab(0);
+    QVERIFY(f.animationaxe->isRunning());
+    f.Button1->click();
+
+    float reference = 0.0f;
+    toolkit::FloatAnimation clock(&f, u"reference"_s, [&reference](float v) { reference = v; });
+    clock.setStopValue(360.0f);
+    clock.setDuration(1.0f);
+    clock.setLoop(true);
+    clock.setEnabled(true);
+    // Both turn forwards by less than a turn between two looks.
+    const auto forward = [](float now, float before) {
+        return std::fmod(double(now) - double(before) + 720.0, 360.0);
+    };
+    float shaftBefore = f.axe->rotationAngle().z();
+    float clockBefore = reference;
+    double shaftTurned = 0.0;
+    double clockTurned = 0.0;
+    QElapsedTimer guard;
+    guard.start();
+    while (clockTurned < 720.0 && guard.elapsed() < 60000) {
+        QTest::qWait(5);
+        const float shaft = f.axe->rotationAngle().z();
+        shaftTurned += forward(shaft, shaftBefore);
+        clockTurned += forward(reference, clockBefore);
+        shaftBefore = shaft;
+        clockBefore = reference;
+    }
+    QVERIFY2(clockTurned >= 720.0, "the reference never came round twice");
+    // Five times the reference at 0.2 s per turn; barely more than it at tab 2's 0.9 s.
+    QVERIFY2(shaftTurned > 3.0 * clockTurned,
+             qPrintable(u"shaft %1°, reference %2°"_s.arg(shaftTurned).arg(clockTurned)));
 }
 
 QTEST_MAIN(tst_TracesConcurrency)

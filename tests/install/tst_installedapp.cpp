@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The installed program as a user meets it: started from its menu entry on an X display, shown
-// until its first complete frame, closed with the window manager's close button.
+// The installed program as a user meets it: started from its menu entry on an X display, titled
+// with its caption, shown until its first complete frame, closed with the window manager's close
+// button.
 //
 // With SIMUMOTEURS_TEST_SYSROOT set to a system where the Debian package is installed (a chroot),
 // the program is started there through chroot(8) instead of from a fresh install of the build.
@@ -194,6 +195,10 @@ void TestInstalledApp::startsFromMenuEntryAndClosesWithZero()
     const std::optional<X11Display::Window> window = waitForWindow(m_program.processId(), 30000);
     QVERIFY2(window, qPrintable(u"no window appeared; the program said:\n"_s + lastErrors()));
     const qint64 mappedAfter = clock.elapsed();
+    // What the title bar shows, whichever of the two names the window manager reads.
+    const QString caption = u"Programme réalisé par Tavelmont"_s;
+    QCOMPARE(m_display->title(*window, "_NET_WM_NAME"), caption);
+    QCOMPARE(m_display->title(*window, "WM_NAME"), caption);
 
     const SceneShares shares = waitForCompleteFrame(*window, 20000);
     QVERIFY2(shares.complete(),

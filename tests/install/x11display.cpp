@@ -99,6 +99,26 @@ QImage X11Display::capture(Window window) const
         .copy();
 }
 
+QString X11Display::title(Window window, const char *property) const
+{
+    auto reply =
+        owned(xcb_get_property_reply(m_connection,
+                                     xcb_get_property(m_connection, false, window, atom(property),
+                                                      XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
+                                     nullptr));
+    if (!reply || reply->type == XCB_ATOM_NONE || reply->format != 8)
+        return {};
+    const auto *bytes = static_cast<const char *>(xcb_get_property_value(reply.get()));
+    const int length = xcb_get_property_value_length(reply.get());
+    if (reply->type == atom("UTF8_STRING"))
+        return QString::fromUtf8(bytes, length);
+    // STRING is Latin-1; so is COMPOUND_TEXT as long as it holds no escape sequence.
+    if (reply->type == XCB_ATOM_STRING
+        || (reply->type == atom("COMPOUND_TEXT") && !std::memchr(bytes, 0x1B, length)))
+        return QString::fromLatin1(bytes, length);
+    return QStringLiteral("<text of an unexpected type>");
+}
+
 void X11Display::requestClose(Window window) const
 {
     xcb_client_message_event_t event;

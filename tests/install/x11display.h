@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 #include <QtGlobal>
 
 struct xcb_connection_t;
@@ -26,6 +27,9 @@ public:
     /// The screen's pixels where `window` is, its child windows (the embedded 3D view) included.
     /// A null image when the window is gone.
     QImage capture(Window window) const;
+    /// The title a window manager reads from `property` (WM_NAME or _NET_WM_NAME), decoded from
+    /// whichever text type the window stored; a null string when the window has none.
+    QString title(Window window, const char *property) const;
     /// Sends WM_DELETE_WINDOW, as a window manager does when the user clicks the close button.
     void requestClose(Window window) const;
 

@@ -35,9 +35,9 @@ public:
         m_data.append(bytes);
         return *this;
     }
-    StreamBuilder &text(const QByteArray &shortString)
+    StreamBuilder &text(const QByteArray &countedString)
     {
-        return u8(int(shortString.size())).raw(shortString);
+        return u8(int(countedString.size())).raw(countedString);
     }
     StreamBuilder &extended(double value)
     {

@@ -37,16 +37,22 @@ public:
     std::function<void()> throwing;
 };
 
-// Presses the default button of the next modal box that opens and hands back its text.
-void answerNextMessageBox(QString *text)
+struct Shown
 {
-    QTimer::singleShot(0, [text] {
+    QString title;
+    QString text;
+};
+
+// Presses the default button of the next modal box that opens and hands back what it showed.
+void answerNextMessageBox(Shown *shown)
+{
+    QTimer::singleShot(0, [shown] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box) {
-            answerNextMessageBox(text);
+            answerNextMessageBox(shown);
             return;
         }
-        *text = box->text();
+        *shown = {box->windowTitle(), box->text()};
         box->button(QMessageBox::Ok)->click();
     });
 }
@@ -146,18 +152,20 @@ void TestApplication::closingTheWindowEndsRunWithZero()
 
 void TestApplication::exceptionDisplayIsAModalBox()
 {
-    QString text;
-    answerNextMessageBox(&text);
+    Shown shown;
+    answerNextMessageBox(&shown);
     Application::ShowException(toolkit::Exception(QStringLiteral("Accès refusé")));
-    QCOMPARE(text, QStringLiteral("Accès refusé"));
+    QCOMPARE(shown.text, QStringLiteral("Accès refusé"));
+    QCOMPARE(shown.title, QStringLiteral("Simulateur de commande de moteurs"));
 }
 
 void TestApplication::showMessageIsAModalBoxWithOk()
 {
-    QString text;
-    answerNextMessageBox(&text);
+    Shown shown;
+    answerNextMessageBox(&shown);
     toolkit::ShowMessage(QStringLiteral("Vous n'avez pas sélectionner le sens"));
-    QCOMPARE(text, QStringLiteral("Vous n'avez pas sélectionner le sens"));
+    QCOMPARE(shown.text, QStringLiteral("Vous n'avez pas sélectionner le sens"));
+    QCOMPARE(shown.title, QStringLiteral("Simulateur de commande de moteurs"));
 }
 
 QTEST_APPLESS_MAIN(TestApplication)

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/chart.h"
 
+#include <QGraphicsTextItem>
 #include <QGraphicsView>
 #include <QTest>
+
+#include <algorithm>
 
 using toolkit::Chart;
 
@@ -21,6 +24,35 @@ void drag(QWidget *surface, QPoint from, QPoint to)
     QTest::mouseRelease(surface, Qt::LeftButton, {}, to);
 }
 
+// The numbers the axes show now, each axis's from its lowest to its highest value.
+struct ShownNumbers
+{
+    QList<double> bottom;
+    QList<double> left;
+};
+
+ShownNumbers shownNumbers(Chart &chart)
+{
+    QList<std::pair<QRectF, double>> numbers;
+    for (QGraphicsItem *item : chart.findChild<QGraphicsView *>()->scene()->items()) {
+        const auto *text = dynamic_cast<QGraphicsTextItem *>(item);
+        bool isNumber = false;
+        const double value = text ? text->toPlainText().toDouble(&isNumber) : 0.0;
+        if (isNumber && text->isVisible())
+            numbers.append({text->sceneBoundingRect(), value});
+    }
+    // The bottom axis's labels share the lowest line of numbers.
+    double lowest = 0.0;
+    for (const auto &[rect, value] : std::as_const(numbers))
+        lowest = std::max(lowest, rect.center().y());
+    ShownNumbers shown;
+    for (const auto &[rect, value] : std::as_const(numbers))
+        (rect.center().y() > lowest - 2.0 ? shown.bottom : shown.left).append(value);
+    std::sort(shown.bottom.begin(), shown.bottom.end());
+    std::sort(shown.left.begin(), shown.left.end());
+    return shown;
+}
+
 } // namespace
 
 class TestChart : public QObject
@@ -32,6 +64,8 @@ private Q_SLOTS:
     void dragTowardsLowerRightZooms();
     void dragTowardsUpperLeftGivesTheFixedRangesBack();
     void aClickDoesNotZoom();
+    void bothEndsOfEveryAxisCarryTheirNumbers_data();
+    void bothEndsOfEveryAxisCarryTheirNumbers();
 };
 
 void TestChart::automaticColoursComeFromThePalette()
@@ -93,6 +127,57 @@ void TestChart::aClickDoesNotZoom()
     drag(drawingSurface(chart), {200, 100}, {201, 101});
     QCOMPARE(chart.bottomRange(), Chart::Range({0, 100}));
     QCOMPARE(chart.leftRange(), Chart::Range({0, 7}));
+}
+
+void TestChart::bothEndsOfEveryAxisCarryTheirNumbers_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRectF>("shown"); // the fixed ranges, or a zoom into them
+    QTest::addColumn<QSize>("resizedTo");
+
+    const QSize wide(769, 271);
+    QTest::newRow("0..14") << wide << QRectF(0, 0, 100, 14) << QSize();
+    QTest::newRow("-14..14") << wide << QRectF(0, -14, 100, 28) << QSize();
+    QTest::newRow("0..7, low") << QSize(769, 118) << QRectF(0, 0, 100, 7) << QSize();
+    QTest::newRow("-6..6") << QSize(769, 200) << QRectF(0, -6, 100, 12) << QSize();
+    QTest::newRow("0..7, made larger")
+        << QSize(769, 118) << QRectF(0, 0, 100, 7) << QSize(1000, 400);
+    QTest::newRow("-14..14, made smaller") << wide << QRectF(0, -14, 100, 28) << QSize(500, 130);
+    QTest::newRow("zoomed") << wide << QRectF(12.34, -3.71, 35.5, 9.13) << QSize();
+    QTest::newRow("zoomed, made smaller")
+        << wide << QRectF(12.34, -3.71, 35.5, 9.13) << QSize(500, 130);
+}
+
+void TestChart::bothEndsOfEveryAxisCarryTheirNumbers()
+{
+    QFETCH(QSize, size);
+    QFETCH(QRectF, shown);
+    QFETCH(QSize, resizedTo);
+    Chart chart;
+    chart.resize(size);
+    if (shown.width() == 100)
+        chart.setFixedRanges({shown.left(), shown.right()}, {shown.top(), shown.bottom()});
+    chart.addSeries(QStringLiteral("a"), QStringLiteral("A"));
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    if (shown.width() != 100)
+        chart.zoomTo(shown);
+    if (resizedTo.isValid())
+        chart.resize(resizedTo);
+    QCoreApplication::processEvents();
+
+    const ShownNumbers numbers = shownNumbers(chart);
+    const auto ends = [](const QList<double> &values) {
+        return values.isEmpty() ? QStringLiteral("none")
+                                : QStringLiteral("%1 to %2").arg(values.first()).arg(values.last());
+    };
+    const auto atEnds = [](const QList<double> &values, double min, double max) {
+        const double close = (max - min) / 100.0; // an end label is rounded
+        return values.size() >= 2 && std::abs(values.first() - min) <= close
+            && std::abs(values.last() - max) <= close;
+    };
+    QVERIFY2(atEnds(numbers.bottom, shown.left(), shown.right()), qPrintable(ends(numbers.bottom)));
+    QVERIFY2(atEnds(numbers.left, shown.top(), shown.bottom()), qPrintable(ends(numbers.left)));
 }
 
 QTEST_MAIN(TestChart)

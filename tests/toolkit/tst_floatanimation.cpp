@@ -51,6 +51,7 @@ private Q_SLOTS:
     void zeroDurationLoopTurnsWithoutBusyLoop();
     void zeroDurationOneShotJumpsToStop();
     void durationWrittenBeforeEnablingSetsThePace();
+    void durationWrittenWhileLoopingGoesOnFromWhereItIs();
 };
 
 void TestFloatAnimation::enableStartsFromStartValueAndEndsAtStopValue()
@@ -193,6 +194,45 @@ void TestFloatAnimation::durationWrittenBeforeEnablingSetsThePace()
     const qint64 ms = timer.elapsed();
     // Qt's animation clock may count the run from its last tick, up to a frame or two early.
     QVERIFY2(ms >= 240 && ms < 900, qPrintable(QString::number(ms)));
+}
+
+// A shaft turning very slowly is given a short period while it turns: it goes on from its angle
+// at the new pace at once, and every later pass runs from the start to the stop value.
+void TestFloatAnimation::durationWrittenWhileLoopingGoesOnFromWhereItIs()
+{
+    QObject owner;
+    Probe probe;
+    auto animation = makeAnimation(&owner, probe, 0, 360, 100.0f, true);
+    animation->setEnabled(true);
+    QTRY_VERIFY(probe.last() > 0.0f);
+    QTest::qWait(50);
+    const std::size_t before = probe.writes.size();
+    const float angle = probe.last();
+    QVERIFY(angle < 3.6f); // a hundredth of its 100 s pass at most
+
+    animation->setDuration(0.2f);
+    QCOMPARE(animation->duration(), 0.2f);
+    // At the old pace it would take 100 s to come round once.
+    const auto wraps = [&] {
+        int count = 0;
+        for (std::size_t i = before + 1; i < probe.writes.size(); ++i)
+            count += probe.writes[i] < probe.writes[i - 1];
+        return count;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(wraps() >= 3, 5000);
+    animation->setEnabled(false);
+
+    // No jump: the first pass goes on from the angle it had, never back towards the start.
+    std::size_t i = before;
+    QVERIFY2(probe.writes[i] >= angle - 2.0f && probe.writes[i] < angle + 90.0f,
+             qPrintable(QStringLiteral("%1 after %2").arg(probe.writes[i]).arg(angle)));
+    for (++i; probe.writes[i] >= probe.writes[i - 1]; ++i) { }
+    // The next pass rises from the start value towards the stop value.
+    const float lowest = probe.writes[i];
+    for (++i; probe.writes[i] >= probe.writes[i - 1]; ++i) { }
+    const float highest = probe.writes[i - 1];
+    QVERIFY2(lowest < 180.0f && highest > 180.0f,
+             qPrintable(QStringLiteral("a pass from %1 to %2").arg(lowest).arg(highest)));
 }
 
 QTEST_MAIN(TestFloatAnimation)

@@ -13,6 +13,7 @@ class TestFloatToStr : public QObject
 private Q_SLOTS:
     void format_data();
     void format();
+    void asciiUnderEveryLocale();
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 };
 
@@ -36,6 +37,17 @@ void TestFloatToStr::format_data()
     QTest::newRow("rounded to 15 digits") << "C" << 0.1 + 0.2 << "0.3";
     QTest::newRow("15 digits, large") << "C" << 123456.789012345678 << "123456.789012346";
     QTest::newRow("single precision value") << "C" << double(0.1f) << "0.100000001490116";
+    QTest::newRow("exponent, C") << "C" << 1e-20 << "1e-20";
+    QTest::newRow("exponent, French") << "fr_FR" << -1.5e-20 << "-1,5e-20";
+    QTest::newRow("large exponent, Arabic") << "ar_EG" << 2.5e100 << "2.5e+100";
+    // A locale's own minus sign and digits stay out; so does a separator other than , or .
+    QTest::newRow("minus, Swedish") << "sv_SE" << -90.0 << "-90";
+    QTest::newRow("fraction, Swedish") << "sv_SE" << -0.625 << "-0,625";
+    QTest::newRow("fraction, Arabic") << "ar_EG" << 37.5 << "37.5";
+    QTest::newRow("whole, Arabic") << "ar_EG" << -1080.0 << "-1080";
+    QTest::newRow("fraction, Persian") << "fa_IR" << -37.5 << "-37.5";
+    QTest::newRow("fraction, Swiss German") << "de_CH" << 37.5 << "37.5";
+    QTest::newRow("fraction, German") << "de_DE" << 37.5 << "37,5";
 }
 
 void TestFloatToStr::format()
@@ -45,6 +57,24 @@ void TestFloatToStr::format()
     QFETCH(QString, expected);
     QLocale::setDefault(QLocale(locale));
     QCOMPARE(toolkit::FloatToStr(value), expected);
+}
+
+// Whatever the user's locale, the text is the C locale's with at most its point turned into a
+// comma, and only where the locale writes a comma.
+void TestFloatToStr::asciiUnderEveryLocale()
+{
+    const QString cText = toolkit::FloatToStr(-1234.5678e-3);
+    QCOMPARE(cText, QStringLiteral("-1.2345678"));
+    const QList<QLocale> locales =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    for (const QLocale &locale : locales) {
+        QLocale::setDefault(locale);
+        QString expected = cText;
+        if (locale.decimalPoint() == QStringLiteral(","))
+            expected.replace(u'.', u',');
+        const QString text = toolkit::FloatToStr(-1234.5678e-3);
+        QVERIFY2(text == expected, qPrintable(locale.name() + QStringLiteral(": ") + text));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestFloatToStr)

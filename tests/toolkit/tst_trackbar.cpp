@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <limits>
+#include <utility>
 
 using toolkit::TrackBar;
 
@@ -18,6 +19,7 @@ private Q_SLOTS:
     void valueFromCode_data();
     void valueFromCode();
     void userMovesInWholeSteps();
+    void aClickAnywhereInTheBoxMovesTheThumb();
 };
 
 void TestTrackBar::startsAtZeroWithTicksEveryTen()
@@ -73,6 +75,25 @@ void TestTrackBar::userMovesInWholeSteps()
     QTest::keyClick(slider, Qt::Key_End);
     QCOMPARE(bar.value(), 100.0);
     QCOMPARE(spy.count(), 3);
+}
+
+// The bar's box is where the user may click: no row of it is dead.
+void TestTrackBar::aClickAnywhereInTheBoxMovesTheThumb()
+{
+    QWidget window;
+    TrackBar bar(&window);
+    bar.setGeometry(40, 34, 153, 24);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect box = bar.rect();
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (const auto &[x, from] : {std::pair {box.right() - 1, 0.0}, {box.left() + 1, 100.0}}) {
+            bar.setValue(from);
+            QWidget *target = bar.childAt(x, y) ? bar.childAt(x, y) : &bar;
+            QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&bar, QPoint(x, y)));
+            QVERIFY2(bar.value() != from, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+        }
+    }
 }
 
 QTEST_MAIN(TestTrackBar)
