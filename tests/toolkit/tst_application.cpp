@@ -3,9 +3,11 @@
 #include "toolkit/exception.h"
 #include "toolkit/handlerbinding.h"
 #include "toolkit/messagebox.h"
+#include "toolkit/screenfit.h"
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -70,6 +72,10 @@ private Q_SLOTS:
     void closingTheWindowEndsRunWithZero();
     void exceptionDisplayIsAModalBox();
     void showMessageIsAModalBoxWithOk();
+    void fitFactor_data();
+    void fitFactor();
+    void windowFitsItsScreen_data();
+    void windowFitsItsScreen();
 
 private:
     std::unique_ptr<Application> m_app;
@@ -158,6 +164,86 @@ void TestApplication::showMessageIsAModalBoxWithOk()
     answerNextMessageBox(&text);
     toolkit::ShowMessage(QStringLiteral("Vous n'avez pas sélectionner le sens"));
     QCOMPARE(text, QStringLiteral("Vous n'avez pas sélectionner le sens"));
+}
+
+void TestApplication::fitFactor_data()
+{
+    QTest::addColumn<QSize>("room");
+    QTest::addColumn<QMargins>("frame");
+
+    const QMargins titleBar(1, 21, 1, 4);
+    QTest::newRow("large screen") << QSize(1920, 1050) << titleBar;
+    QTest::newRow("just large enough") << QSize(1271, 879) << titleBar;
+    QTest::newRow("one pixel short") << QSize(1271, 878) << titleBar;
+    QTest::newRow("1280 × 800") << QSize(1280, 800) << titleBar;
+    QTest::newRow("1366 × 768") << QSize(1366, 768) << titleBar;
+    QTest::newRow("1366 × 768 at 125 %") << QSize(1093, 614) << titleBar;
+    QTest::newRow("1024 × 768") << QSize(1024, 768) << titleBar;
+    QTest::newRow("800 × 600") << QSize(800, 600) << titleBar;
+    QTest::newRow("800 × 600, no frame") << QSize(800, 600) << QMargins();
+    QTest::newRow("portrait") << QSize(768, 1366) << titleBar;
+}
+
+// The window, scaled and rounded down to whole pixels, fits with its frame, and is not made
+// smaller than that: 1 when it fits as it is, otherwise one more pixel would not fit.
+void TestApplication::fitFactor()
+{
+    QFETCH(QSize, room);
+    QFETCH(QMargins, frame);
+    const QSize client(1269, 854);
+
+    const qreal factor = toolkit::fitFactor(client, frame, room);
+    QVERIFY(factor > 0 && factor <= 1);
+    const QSize scaled(int(client.width() * factor), int(client.height() * factor));
+    const QSize free = room.shrunkBy(frame);
+    QVERIFY(scaled.width() <= free.width() && scaled.height() <= free.height());
+    if (client.width() <= free.width() && client.height() <= free.height())
+        QCOMPARE(factor, 1.0);
+    else
+        QVERIFY(scaled.width() >= free.width() - 1 || scaled.height() >= free.height() - 1);
+}
+
+void TestApplication::windowFitsItsScreen_data()
+{
+    QTest::addColumn<QSize>("size");
+    // The screen here is Qt's offscreen one, 800 × 600.
+    QTest::newRow("fits") << QSize(400, 300);
+    QTest::newRow("too high") << QSize(600, 854);
+    QTest::newRow("too large") << QSize(1269, 854);
+}
+
+// A window too large for its screen is scaled once, then placed so that its frame lies on the
+// screen; one that fits is left alone.
+void TestApplication::windowFitsItsScreen()
+{
+    QFETCH(QSize, size);
+    QWidget window;
+    window.resize(size);
+    const QScreen &screen = *window.screen();
+    const QRect room = screen.availableGeometry();
+    const QMargins frame = toolkit::expectedFrameMargins(screen);
+    const QSize free = room.size().shrunkBy(frame);
+    const bool fits = size.width() <= free.width() && size.height() <= free.height();
+
+    QList<qreal> factors;
+    toolkit::fitToScreen(window, [&](qreal factor) {
+        factors << factor;
+        window.resize(int(size.width() * factor), int(size.height() * factor));
+    });
+
+    QCOMPARE(factors.size(), fits ? 0 : 1);
+    if (fits) {
+        QCOMPARE(window.size(), size);
+        return;
+    }
+    QCOMPARE(factors.first(), toolkit::fitFactor(size, frame, room.size()));
+    const QRect outer(window.pos(), window.size().grownBy(frame));
+    QVERIFY2(room.contains(outer),
+             qPrintable(QStringLiteral("%1,%2 %3×%4")
+                            .arg(outer.x())
+                            .arg(outer.y())
+                            .arg(outer.width())
+                            .arg(outer.height())));
 }
 
 QTEST_APPLESS_MAIN(TestApplication)
