@@ -143,13 +143,7 @@ quint32 PrivateDisplay::topLevelAncestor(quint32 window) const
 
 QRect PrivateDisplay::windowRect(quint32 window) const
 {
-    auto geometry = owned(
-        xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr));
-    auto origin = owned(xcb_translate_coordinates_reply(
-        m_connection, xcb_translate_coordinates(m_connection, window, m_root, 0, 0), nullptr));
-    if (!geometry || !origin)
-        return {};
-    return QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
+    return rectOnScreen(window);
 }
 
 QRect PrivateDisplay::frameRect(quint32 window) const

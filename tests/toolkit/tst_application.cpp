@@ -7,7 +7,6 @@
 
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -74,8 +73,6 @@ private Q_SLOTS:
     void showMessageIsAModalBoxWithOk();
     void fitFactor_data();
     void fitFactor();
-    void windowFitsItsScreen_data();
-    void windowFitsItsScreen();
 
 private:
     std::unique_ptr<Application> m_app;
@@ -201,49 +198,6 @@ void TestApplication::fitFactor()
         QCOMPARE(factor, 1.0);
     else
         QVERIFY(scaled.width() >= free.width() - 1 || scaled.height() >= free.height() - 1);
-}
-
-void TestApplication::windowFitsItsScreen_data()
-{
-    QTest::addColumn<QSize>("size");
-    // The screen here is Qt's offscreen one, 800 × 600.
-    QTest::newRow("fits") << QSize(400, 300);
-    QTest::newRow("too high") << QSize(600, 854);
-    QTest::newRow("too large") << QSize(1269, 854);
-}
-
-// A window too large for its screen is scaled once, then placed so that its frame lies on the
-// screen; one that fits is left alone.
-void TestApplication::windowFitsItsScreen()
-{
-    QFETCH(QSize, size);
-    QWidget window;
-    window.resize(size);
-    const QScreen &screen = *window.screen();
-    const QRect room = screen.availableGeometry();
-    const QMargins frame = toolkit::expectedFrameMargins(screen);
-    const QSize free = room.size().shrunkBy(frame);
-    const bool fits = size.width() <= free.width() && size.height() <= free.height();
-
-    QList<qreal> factors;
-    toolkit::fitToScreen(window, [&](qreal factor) {
-        factors << factor;
-        window.resize(int(size.width() * factor), int(size.height() * factor));
-    });
-
-    QCOMPARE(factors.size(), fits ? 0 : 1);
-    if (fits) {
-        QCOMPARE(window.size(), size);
-        return;
-    }
-    QCOMPARE(factors.first(), toolkit::fitFactor(size, frame, room.size()));
-    const QRect outer(window.pos(), window.size().grownBy(frame));
-    QVERIFY2(room.contains(outer),
-             qPrintable(QStringLiteral("%1,%2 %3×%4")
-                            .arg(outer.x())
-                            .arg(outer.y())
-                            .arg(outer.width())
-                            .arg(outer.height())));
 }
 
 QTEST_APPLESS_MAIN(TestApplication)
