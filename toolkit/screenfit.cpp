@@ -19,7 +19,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <span>
+#include <vector>
 #endif
 
 namespace toolkit {
@@ -55,19 +55,16 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-Reply<xcb_get_property_reply_t> property(xcb_connection_t *connection, xcb_window_t window,
-                                         xcb_atom_t name, xcb_atom_t type, uint32_t length)
+// The 32-bit values of a window's property; empty when it has none.
+std::vector<uint32_t> property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name,
+                               xcb_atom_t type, uint32_t length)
 {
-    return owned(xcb_get_property_reply(
+    const auto reply = owned(xcb_get_property_reply(
         connection, xcb_get_property(connection, false, window, name, type, 0, length), nullptr));
-}
-
-std::span<const uint32_t> values(const Reply<xcb_get_property_reply_t> &reply)
-{
     if (!reply || reply->format != 32)
         return {};
-    return {static_cast<const uint32_t *>(xcb_get_property_value(reply.get())),
-            std::size_t(xcb_get_property_value_length(reply.get()) / 4)};
+    const auto *first = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
+    return {first, first + xcb_get_property_value_length(reply.get()) / 4};
 }
 
 // The EWMH way: a window manager asked with _NET_REQUEST_FRAME_EXTENTS about a window that is not
@@ -75,14 +72,13 @@ std::span<const uint32_t> values(const Reply<xcb_get_property_reply_t> &reply)
 std::optional<QMargins> askWindowManager(xcb_connection_t *connection, xcb_window_t root)
 {
     // A bare X server: no window manager, no frame.
-    if (values(property(connection, root, atom(connection, "_NET_SUPPORTING_WM_CHECK"),
-                        XCB_ATOM_WINDOW, 1))
+    if (property(connection, root, atom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 1)
             .empty())
         return QMargins();
 
     const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const auto supported =
-        values(property(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 1024));
+    const std::vector<uint32_t> supported =
+        property(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 1024);
     if (std::find(supported.begin(), supported.end(), request) == supported.end())
         return std::nullopt;
 
@@ -100,11 +96,16 @@ std::optional<QMargins> askWindowManager(xcb_connection_t *connection, xcb_windo
     xcb_flush(connection);
 
     const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
+    // The answer comes in a few milliseconds, or not at all.
     std::optional<QMargins> frame;
-    for (QDeadlineTimer deadline(500); !frame && !deadline.hasExpired(); QThread::msleep(2)) {
-        const auto v = values(property(connection, window, extents, XCB_ATOM_CARDINAL, 4));
-        if (v.size() == 4) // left, right, top, bottom
+    for (const QDeadlineTimer deadline(500);; QThread::msleep(2)) {
+        const std::vector<uint32_t> v = property(connection, window, extents, XCB_ATOM_CARDINAL, 4);
+        if (v.size() == 4) { // left, right, top, bottom
             frame = QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
+            break;
+        }
+        if (deadline.hasExpired())
+            break;
     }
     xcb_destroy_window(connection, window);
     xcb_flush(connection);
