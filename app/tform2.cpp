@@ -8,6 +8,7 @@
 #include "scene/sceneview.h"
 
 #include "toolkit/handlerbinding.h"
+#include "toolkit/scaledview.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -32,6 +33,16 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent)
 }
 
 TForm2::~TForm2() = default;
+
+void TForm2::scaleContent(qreal factor)
+{
+    const QSize full = size();
+    // Qt's own scaling cannot do this: widgets are never painted smaller than their units. The
+    // tabs are drawn through a scaled view instead; the 3D view, a native window that cannot be
+    // drawn that way, takes the rest of the smaller window and draws at its own size.
+    toolkit::ScaledView::replace(Layer3D1, factor);
+    resize(int(full.width() * factor), int(full.height() * factor));
+}
 
 void TForm2::bindHandlers()
 {

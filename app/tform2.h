@@ -64,6 +64,10 @@ public:
     /// The 3D view below the tabs.
     scene::SceneView *sceneView() const { return m_sceneView; }
 
+    /// Shrinks the window by @p factor (below 1) for a screen too small for it, everything in
+    /// it in proportion; the controls keep their geometry in the window's own units.
+    void scaleContent(qreal factor);
+
     // Creation.
     void Form3DCreate(QObject *sender);
 

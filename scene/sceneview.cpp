@@ -11,6 +11,7 @@
 #include "toolkit/exception.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QQmlEngine>
 #include <QQuick3D>
 #include <QQuickItem>
@@ -50,24 +51,49 @@ QList<QObject *> modelNodes(QObject *root)
 
 } // namespace
 
-SceneView::SceneView(QWidget *parent) : QWidget(parent), m_view(new QQuickView)
+SceneView::SceneView(QWidget *parent)
+    : QWidget(parent)
+    , m_view(new QQuickView)
+    , m_container(QWidget::createWindowContainer(m_view, this))
 {
     m_view->setFormat(QQuick3D::idealSurfaceFormat(0));
     m_view->setColor(kPaleTurquoise);
     m_view->setResizeMode(QQuickView::SizeRootObjectToView);
     connect(m_view, &QQuickWindow::frameSwapped, this, [this] { ++m_frames; });
+    // Without OpenGL the view fails when it is first shown; left unhandled, that failure ends
+    // the program. The rest of the window does not need the 3D view.
+    connect(m_view, &QQuickWindow::sceneGraphError, this, &SceneView::showUnavailable);
 
-    QWidget *container = QWidget::createWindowContainer(m_view, this);
-    container->setObjectName(QStringLiteral("sceneContainer"));
-    container->setFocusPolicy(Qt::NoFocus);
+    m_container->setObjectName(QStringLiteral("sceneContainer"));
+    m_container->setFocusPolicy(Qt::NoFocus);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(container);
+    layout->addWidget(m_container);
 
     loadScene();
+
+    // Qt Quick falls back to its software renderer where the platform has no OpenGL at all;
+    // that renderer draws no 3D.
+    if (QQuickWindow::sceneGraphBackend() == QLatin1String("software"))
+        showUnavailable();
 }
 
 SceneView::~SceneView() = default;
+
+void SceneView::showUnavailable()
+{
+    m_available = false;
+    if (m_unavailable)
+        return;
+    m_container->hide();
+    m_unavailable = new QLabel(
+        tr("La vue 3D nécessite OpenGL, qui n'est pas disponible sur cette machine."), this);
+    m_unavailable->setObjectName(QStringLiteral("sceneUnavailable"));
+    m_unavailable->setAlignment(Qt::AlignCenter);
+    m_unavailable->setWordWrap(true);
+    layout()->addWidget(m_unavailable);
+    m_unavailable->show();
+}
 
 void SceneView::loadScene()
 {

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QWidget>
 
+class QLabel;
 class QQuickView;
 
 namespace scene {
@@ -17,6 +18,9 @@ class Object3D;
 /// offers handles on the scene's named objects and materials.
 ///
 /// The scene is drawn only when something in it changes, so a still scene costs no CPU.
+///
+/// On a machine that cannot draw it (no OpenGL), the view shows a short message in its place;
+/// the scene's objects are there all the same and keep every value written to them.
 class SceneView : public QWidget
 {
     Q_OBJECT
@@ -36,11 +40,18 @@ public:
     /// Frames drawn since the view was created.
     quint64 frameCount() const { return m_frames; }
 
+    /// False once it is known that this machine cannot draw the scene.
+    bool isAvailable() const { return m_available; }
+
 private:
     void loadScene();
     void loadModel(QObject *node, QObject *root);
+    void showUnavailable();
 
     QQuickView *m_view;
+    QWidget *m_container;
+    QLabel *m_unavailable = nullptr;
+    bool m_available = true;
     QHash<QString, Object3D *> m_objects;
     QHash<QString, Material *> m_materials;
     quint64 m_frames = 0;

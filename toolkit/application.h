@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "toolkit/screenfit.h"
+
 #include <QApplication>
 
 #include <exception>
@@ -26,11 +28,16 @@ public:
 
     /// Creates a window of class @p Form, stores it in @p form and keeps it until the
     /// application ends. The window's constructor builds its controls and runs its creation
-    /// handler.
+    /// handler. A first window that can show its content scaled down (a member
+    /// `scaleContent(qreal factor)`) is made to fit a screen too small for it.
     template<class Form> void CreateForm(Form *&form)
     {
         auto window = std::make_unique<Form>();
         form = window.get();
+        if constexpr (requires(Form & f, qreal factor) { f.scaleContent(factor); }) {
+            if (m_forms.empty())
+                fitToScreen(*window, [&f = *window](qreal factor) { f.scaleContent(factor); });
+        }
         m_forms.push_back(std::move(window));
     }
 

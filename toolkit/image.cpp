@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <cmath>
+
 namespace toolkit {
 
 Image::Image(QWidget *parent) : QWidget(parent) { }
@@ -33,36 +35,44 @@ QRect Image::pictureRect() const
     return QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
 }
 
-void Image::renderCache()
+void Image::renderCache(qreal ratio)
 {
     m_cache = {};
     const QRect target = pictureRect();
     if (target.isEmpty())
         return;
-    const qreal ratio = devicePixelRatioF();
+    // Painted in device pixels, then told its ratio: a painter never draws smaller than its
+    // device's units, so a ratio below 1 set first would not shrink the drawing.
     QPixmap pixmap(target.size() * ratio);
-    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::white);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QRectF area(QPointF(0, 0), QSizeF(target.size()));
-    if (m_source.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        QSvgRenderer renderer(m_source);
-        renderer.render(&painter, area);
-    } else {
-        painter.drawImage(area, QImage(m_source));
+    {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QRectF area(QPointF(0, 0), QSizeF(pixmap.size()));
+        if (m_source.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+            QSvgRenderer renderer(m_source);
+            renderer.render(&painter, area);
+        } else {
+            painter.drawImage(area, QImage(m_source));
+        }
     }
+    pixmap.setDevicePixelRatio(ratio);
     m_cache = pixmap;
 }
 
 void Image::paintEvent(QPaintEvent *)
 {
-    if (m_cache.isNull())
-        renderCache();
+    QPainter painter(this);
+    // The pixels the picture covers: more on a high-density screen, fewer in a window shown
+    // scaled down. Rendered for those, the picture stays sharp.
+    qreal ratio = std::sqrt(std::abs(painter.deviceTransform().determinant()));
+    if (!(ratio > 0))
+        ratio = devicePixelRatioF();
+    if (m_cache.isNull() || !qFuzzyCompare(m_cache.devicePixelRatio(), ratio))
+        renderCache(ratio);
     if (m_cache.isNull())
         return;
-    QPainter painter(this);
     painter.drawPixmap(pictureRect().topLeft(), m_cache);
 }
 

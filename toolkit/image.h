@@ -32,7 +32,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void renderCache();
+    void renderCache(qreal ratio);
 
     QString m_source;
     QSize m_pictureSize;

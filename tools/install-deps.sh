@@ -12,7 +12,7 @@ packages=(
     libglu1-mesa-dev libgl1-mesa-dri
     libbenchmark-dev
     xvfb xauth fonts-dejavu-core
-    desktop-file-utils appstream dpkg-dev libxcb1-dev man-db lintian
+    desktop-file-utils appstream dpkg-dev libxcb1-dev man-db lintian openbox
 )
 
 missing=()

@@ -2,12 +2,15 @@
 #include "app/tform2.h"
 #include "tform2inspector.h"
 
+#include "scene/sceneview.h"
+
 #include "toolkit/floatanimation.h"
 #include "toolkit/lineseries.h"
 #include "toolkit/tabcontrol.h"
 #include "toolkit/tabitem.h"
 #include "toolkit/trackbar.h"
 
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -35,6 +38,7 @@ private Q_SLOTS:
     void animationsDisabled();
     void tabHeaderClick_data();
     void tabHeaderClick();
+    void sceneAreaShowsTheSceneOrSaysWhyNot();
 
 private:
     void showForm();
@@ -197,6 +201,28 @@ void tst_Startup::tabHeaderClick()
         for (int i = 0; i < int(items.size()); ++i)
             QCOMPARE(spies.at(i)->count(), i == index ? clicks : 0);
     }
+}
+
+// Where this machine can draw the 3D view, it draws; where it cannot (no OpenGL, or Qt Quick's
+// software renderer as on the offscreen platform), a message takes its place and the window
+// lives on.
+void tst_Startup::sceneAreaShowsTheSceneOrSaysWhyNot()
+{
+    showForm();
+    const scene::SceneView *view = m_form->sceneView();
+    const auto *container = view->findChild<QWidget *>(u"sceneContainer"_s);
+    QVERIFY(container);
+    QTRY_VERIFY(view->frameCount() > 0 || !view->isAvailable());
+    const auto *message = view->findChild<QLabel *>();
+    if (view->isAvailable()) {
+        QVERIFY(container->isVisible());
+        QVERIFY(!message || !message->isVisible());
+        return;
+    }
+    QVERIFY(!container->isVisible());
+    QVERIFY(message && message->isVisible());
+    QVERIFY(message->text().contains("OpenGL"_L1));
+    QVERIFY(message->geometry().intersects(view->rect()));
 }
 
 QTEST_MAIN(tst_Startup)

@@ -3,6 +3,7 @@
 #include "toolkit/exception.h"
 #include "toolkit/handlerbinding.h"
 #include "toolkit/messagebox.h"
+#include "toolkit/screenfit.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -76,6 +77,8 @@ private Q_SLOTS:
     void closingTheWindowEndsRunWithZero();
     void exceptionDisplayIsAModalBox();
     void showMessageIsAModalBoxWithOk();
+    void fitFactor_data();
+    void fitFactor();
 
 private:
     std::unique_ptr<Application> m_app;
@@ -166,6 +169,43 @@ void TestApplication::showMessageIsAModalBoxWithOk()
     toolkit::ShowMessage(QStringLiteral("Vous n'avez pas sélectionner le sens"));
     QCOMPARE(shown.text, QStringLiteral("Vous n'avez pas sélectionner le sens"));
     QCOMPARE(shown.title, QStringLiteral("Simulateur de commande de moteurs"));
+}
+
+void TestApplication::fitFactor_data()
+{
+    QTest::addColumn<QSize>("room");
+    QTest::addColumn<QMargins>("frame");
+
+    const QMargins titleBar(1, 21, 1, 4);
+    QTest::newRow("large screen") << QSize(1920, 1050) << titleBar;
+    QTest::newRow("just large enough") << QSize(1271, 879) << titleBar;
+    QTest::newRow("one pixel short") << QSize(1271, 878) << titleBar;
+    QTest::newRow("1280 × 800") << QSize(1280, 800) << titleBar;
+    QTest::newRow("1366 × 768") << QSize(1366, 768) << titleBar;
+    QTest::newRow("1366 × 768 at 125 %") << QSize(1093, 614) << titleBar;
+    QTest::newRow("1024 × 768") << QSize(1024, 768) << titleBar;
+    QTest::newRow("800 × 600") << QSize(800, 600) << titleBar;
+    QTest::newRow("800 × 600, no frame") << QSize(800, 600) << QMargins();
+    QTest::newRow("portrait") << QSize(768, 1366) << titleBar;
+}
+
+// The window, scaled and rounded down to whole pixels, fits with its frame, and is not made
+// smaller than that: 1 when it fits as it is, otherwise one more pixel would not fit.
+void TestApplication::fitFactor()
+{
+    QFETCH(QSize, room);
+    QFETCH(QMargins, frame);
+    const QSize client(1269, 854);
+
+    const qreal factor = toolkit::fitFactor(client, frame, room);
+    QVERIFY(factor > 0 && factor <= 1);
+    const QSize scaled(int(client.width() * factor), int(client.height() * factor));
+    const QSize free = room.shrunkBy(frame);
+    QVERIFY(scaled.width() <= free.width() && scaled.height() <= free.height());
+    if (client.width() <= free.width() && client.height() <= free.height())
+        QCOMPARE(factor, 1.0);
+    else
+        QVERIFY(scaled.width() >= free.width() - 1 || scaled.height() >= free.height() - 1);
 }
 
 QTEST_APPLESS_MAIN(TestApplication)

@@ -54,13 +54,13 @@ int main(int argc, char *argv[])
                 Form2->moteurcc->setPositionX(-20);
             } else if (a == QLatin1String("--click")) {
                 QTimer::singleShot(300, Form2, [next] {
-                    if (auto *b = Form2->findChild<QAbstractButton *>(next))
+                    if (auto *b = Form2->Layer3D1->findChild<QAbstractButton *>(next))
                         b->click();
                 });
                 ++i;
             } else if (a == QLatin1String("--value")) {
                 const QStringList kv = next.split(u'=');
-                if (auto *bar = Form2->findChild<toolkit::TrackBar *>(kv.value(0)))
+                if (auto *bar = Form2->Layer3D1->findChild<toolkit::TrackBar *>(kv.value(0)))
                     bar->setValue(kv.value(1).toDouble());
                 ++i;
             } else if (a == QLatin1String("--wait")) {
