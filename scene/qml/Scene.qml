@@ -172,11 +172,13 @@ Item {
                 objectName: "moteurcc"
                 position: Qt.vector3d(0, 6, 0)
 
-                FormModel {
+                SpinningModel {
                     objectName: "axe"
                     scale: Qt.vector3d(3, 3, 3)
                     rotationAngle: Qt.vector3d(0, 180, 0)
                     source: ":/models/axe.mesh"
+                    discMaterial: materielaxe
+                    behindMaterial: materiel
                 }
                 FormCylinder {
                     objectName: "corps"

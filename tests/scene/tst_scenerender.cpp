@@ -5,6 +5,7 @@
 #include "scene/form2scene.h"
 #include "scene/model3d.h"
 #include "scene/sceneview.h"
+#include "scene/shaftpicture.h"
 
 #include <QGuiApplication>
 #include <QQuickView>
@@ -146,6 +147,7 @@ private Q_SLOTS:
     void stepperInView();
     void rotorInFullViewWithItsPoleLetters();
     void drawsOnlyWhileSomethingMoves();
+    void aFastShaftIsDrawnAsTheEyeCanFollow();
 
 private:
     QImage grab();
@@ -254,6 +256,48 @@ void TestSceneRender::drawsOnlyWhileSomethingMoves()
     m_scene.animationaxe->setEnabled(true);
     QTRY_VERIFY_WITH_TIMEOUT(m_view->frameCount() - still >= 5, 5000);
     m_scene.animationaxe->setEnabled(false);
+}
+
+void TestSceneRender::aFastShaftIsDrawnAsTheEyeCanFollow()
+{
+    using scene::DrawnSpin;
+    scene::ShaftPicture *shaft = m_scene.shaftPicture;
+    QVERIFY(shaft);
+    QCOMPARE(shaft->shownAnimation(), nullptr);
+    QCOMPARE(shaft->degreesPerSecond(), 0.0);
+
+    // Slow enough to follow: drawn as it turns.
+    m_scene.animationaxe->setDuration(4.0f);
+    m_scene.animationaxe->setEnabled(true);
+    QTRY_COMPARE(shaft->shownAnimation(), m_scene.animationaxe);
+    QCOMPARE(shaft->degreesPerSecond(), 90.0);
+    QTRY_VERIFY(shaft->drawn().stepDegrees > 0);
+    QCOMPARE(shaft->drawn().smear, 0.0);
+
+    // A turn in a hundredth of a second: drawn at the largest followable step, smeared, while
+    // the shaft's angle keeps its true pace.
+    m_scene.animationaxe->setEnabled(false);
+    m_scene.animationaxe->setDuration(0.01f);
+    m_scene.animationaxe->setEnabled(true);
+    QTRY_COMPARE(shaft->drawn().stepDegrees, DrawnSpin::maxStepDegrees);
+    QVERIFY(shaft->drawn().smear > 0 && shaft->drawn().smear < 1);
+    QVERIFY(qAbs(shaft->degreesPerSecond() - 36000.0) < 0.01);
+
+    // The other way, started on top of it (as a direction switched during a positive run
+    // does): the later one moves the shaft, and a period of 0 is the fastest of all.
+    m_scene.animationaxenegative->setDuration(0.0f);
+    m_scene.animationaxenegative->setEnabled(true);
+    QTRY_COMPARE(shaft->shownAnimation(), m_scene.animationaxenegative);
+    QCOMPARE(shaft->degreesPerSecond(), -DrawnSpin::fastestRate);
+    QTRY_COMPARE(shaft->drawn().stepDegrees, -DrawnSpin::maxStepDegrees);
+    QTRY_COMPARE(shaft->drawn().smear, 1.0);
+
+    m_scene.animationaxenegative->setEnabled(false);
+    QTRY_COMPARE(shaft->shownAnimation(), m_scene.animationaxe);
+    m_scene.animationaxe->setEnabled(false);
+    QCOMPARE(shaft->shownAnimation(), nullptr);
+    QTRY_COMPARE(shaft->drawn().smear, 0.0);
+    QCOMPARE(shaft->drawn().stepDegrees, 0.0);
 }
 
 QTEST_MAIN(TestSceneRender)
