@@ -6,6 +6,7 @@
 #include "scene/meshgeometry.h"
 #include "scene/model3d.h"
 #include "scene/modelplacement.h"
+#include "scene/stillsmoothing.h"
 #include "scene/storage/meshreader.h"
 #include "scene/storage/storageerror.h"
 
@@ -92,6 +93,11 @@ void SceneView::loadScene()
     }
     for (QObject *node : modelNodes(root))
         loadModel(node, root);
+
+    QList<QObject *> nodes;
+    for (const Object3D *object : std::as_const(m_objects))
+        nodes.append(object->node());
+    new StillSmoothing(root, nodes, this);
 }
 
 void SceneView::loadModel(QObject *node, QObject *root)

@@ -8,6 +8,10 @@ import QtQuick3D
 Item {
     id: root
 
+    // Smooth edges for the still picture; the program turns this off while anything moves
+    // (see StillSmoothing).
+    property bool smoothEdges: true
+
     // Used by the program to build the models' sub-meshes from their stored geometry.
     function createSubMesh(parentNode, geometry) {
         return subMeshComponent.createObject(parentNode, { "geometry": geometry })
@@ -27,15 +31,17 @@ Item {
         id: view
         objectName: "view3d"
         anchors.fill: parent
-        // Drawn into a texture of its own, which progressive anti-aliasing needs: once nothing
-        // moves, a few more frames smooth the edges, then drawing stops.
-        renderMode: View3D.Offscreen
+        // While anything moves, drawn straight into the window, as cheaply as it can be. Still,
+        // drawn into a texture of its own, which progressive anti-aliasing needs: a few more
+        // frames smooth the edges, then drawing stops.
+        renderMode: root.smoothEdges ? View3D.Offscreen : View3D.Inline
         camera: camera
 
         environment: SceneEnvironment {
             backgroundMode: SceneEnvironment.Color
             clearColor: "#afeeee"
-            antialiasingMode: SceneEnvironment.ProgressiveAA
+            antialiasingMode: root.smoothEdges ? SceneEnvironment.ProgressiveAA
+                                               : SceneEnvironment.NoAA
             antialiasingQuality: SceneEnvironment.High
         }
 
