@@ -26,7 +26,8 @@ struct AxisFit
 /// - the sub-meshes' boxes together are then fitted into the model's Width x Height x Depth,
 ///   centred on the model's origin, with their proportions kept (the axis that is fullest
 ///   decides the factor).
-/// A vertex p of sub-mesh i is drawn at model.apply(subMeshes[i].apply(p)).
+/// A vertex p of sub-mesh i is drawn at model.apply(subMeshes[i].apply(p)). A model's
+/// projection (camera or screen) changes nothing in this: both are drawn in the scene's units.
 struct ModelPlacement
 {
     std::vector<AxisFit> subMeshes;

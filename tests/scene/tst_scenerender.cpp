@@ -286,8 +286,8 @@ void TestSceneRender::aFastShaftIsDrawnAsTheEyeCanFollow()
     QTRY_VERIFY(shaft->drawn().stepDegrees > 0);
     QCOMPARE(shaft->drawn().smear, 0.0);
 
-    // A turn in a hundredth of a second: drawn at the largest followable step, smeared, while
-    // the shaft's angle keeps its true pace.
+    // A turn in a hundredth of a second: drawn at the largest followable step, smeared; the
+    // rate the shaft answers stays the true one.
     m_scene.animationaxe->setEnabled(false);
     m_scene.animationaxe->setDuration(0.01f);
     m_scene.animationaxe->setEnabled(true);
