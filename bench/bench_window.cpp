@@ -6,11 +6,16 @@
 //                                its first frame, then "peak-rss <kB>", and exits
 //   bench_window idle SECONDS    prints "ready <epoch ms>" once the window has settled, then
 //                                stays still (no trace, no animation) for SECONDS and exits
+//   bench_window refine          once the window has settled, turns the stepper's rotor a
+//                                quarter turn (one step of a trace, the stepper in view) and
+//                                prints "refine <frames> <ms>": the frames drawn after it and
+//                                the time from the change to the last of them
 
 #include "startupclock.h"
 
 #include "app/tform2.h"
 
+#include "scene/object3d.h"
 #include "scene/sceneview.h"
 
 #include "toolkit/application.h"
@@ -20,17 +25,21 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
 // Time for the first frames and the window manager's work to be over before staying still.
 constexpr int kSettleMs = 1500;
+// Long enough for any refinement of a still picture to be over.
+constexpr int kRefineWatchMs = 3000;
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
     const bool idle = argc > 1 && std::strcmp(argv[1], "idle") == 0;
+    const bool refine = argc > 1 && std::strcmp(argv[1], "refine") == 0;
     const int idleSeconds = idle && argc > 2 ? std::atoi(argv[2]) : 5;
 
     toolkit::Application application(argc, argv);
@@ -44,6 +53,26 @@ int main(int argc, char *argv[])
             return;
         }
         QQuickView *view = Form2->sceneView()->quickView();
+        if (refine) {
+            Form2->moteurpasapas->setPositionX(0);
+            Form2->moteurcc->setPositionX(-20);
+            QTimer::singleShot(kSettleMs, Form2, [view] {
+                auto frames = std::make_shared<int>(0);
+                auto last = std::make_shared<double>(0.0);
+                const double change = wallClockMs();
+                QObject::connect(view, &QQuickWindow::frameSwapped, Form2, [frames, last] {
+                    ++*frames;
+                    *last = wallClockMs();
+                });
+                Form2->rotor1->setRotationAngleY(-90.0f);
+                QTimer::singleShot(kRefineWatchMs, Form2, [frames, last, change] {
+                    std::printf("refine %d %.1f\n", *frames, *frames ? *last - change : 0.0);
+                    std::fflush(stdout);
+                    Form2->close();
+                });
+            });
+            return;
+        }
         QObject::connect(
             view, &QQuickWindow::frameSwapped, Form2,
             [] {

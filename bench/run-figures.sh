@@ -90,6 +90,16 @@ done
 peaks+=("$(awk '/^VmHWM/ { printf "%.1f", $2 / 1024 }' "/proc/$idle_pid/status")")
 wait "$idle_pid"
 
+# After one step of the rotor, the frames that refine the still picture, and when the last one
+# is drawn.
+refineFrames=()
+refineMs=()
+for _ in $(seq "$runs"); do
+    out=$("$build/bench/bench_window" refine 2>/dev/null)
+    refineFrames+=("$(awk '/^refine/ { print $2 }' <<<"$out")")
+    refineMs+=("$(awk '/^refine/ { print $3 }' <<<"$out")")
+done
+
 # Close from inside four nested real-pace traces, to the exit of the process.
 closes=()
 for _ in $(seq "$runs"); do
@@ -108,6 +118,8 @@ summary "point step cost, median" "ms" "<= 1 ms" "${costMedian[@]}"
 summary "point step cost, 99th percentile" "ms" "<= 4 ms" "${costP99[@]}"
 summary "3D frames per second, shaft spinning + trace" "fps" ">= 50" "${fps[@]}"
 summary "CPU of the still window" "%" "<= 2 % of one core" "${idle[@]}"
+summary "frames after one rotor step" "" "" "${refineFrames[@]}"
+summary "  the last of them, after the step" "ms" "<= 1000 ms" "${refineMs[@]}"
 summary "start to first 3D frame, ours" "ms" "" "${ours[@]}"
 summary "start to first 3D frame, bare Qt window" "ms" "" "${bare[@]}"
 summary "start-up, ours / bare" "" "<= 1.5" "${ratios[@]}"

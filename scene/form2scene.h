@@ -9,6 +9,7 @@ class Material;
 class Model3D;
 class Object3D;
 class SceneView;
+class ShaftPicture;
 
 /// The named objects of the window's 3D scene, one member each, as the window's 2D controls
 /// are: bound by setupScene() to the scene that a SceneView has loaded.
@@ -59,6 +60,10 @@ struct Form2Scene
     toolkit::FloatAnimation *animationaxenegative = nullptr;
     toolkit::FloatAnimation *animationmoteurcc = nullptr;
     toolkit::FloatAnimation *animationmoteurccbis = nullptr;
+
+    /// The shaft as the window shows it: which of animationaxe and animationaxenegative turns
+    /// it, its true rate, and how that turn is drawn.
+    ShaftPicture *shaftPicture = nullptr;
 
     /// Binds every member to its object in @p view's scene and creates the animations.
     /// Throws toolkit::Exception when an object is missing from the scene.

@@ -5,6 +5,8 @@
 #include "scene/mesh.h"
 #include "scene/meshgeometry.h"
 #include "scene/model3d.h"
+#include "scene/modelplacement.h"
+#include "scene/stillsmoothing.h"
 #include "scene/storage/meshreader.h"
 #include "scene/storage/storageerror.h"
 
@@ -18,7 +20,6 @@
 #include <QQuickView>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <span>
 
 namespace scene {
@@ -118,6 +119,11 @@ void SceneView::loadScene()
     }
     for (QObject *node : modelNodes(root))
         loadModel(node, root);
+
+    QList<QObject *> nodes;
+    for (const Object3D *object : std::as_const(m_objects))
+        nodes.append(object->node());
+    new StillSmoothing(root, nodes, this);
 }
 
 void SceneView::loadModel(QObject *node, QObject *root)
@@ -138,27 +144,23 @@ void SceneView::loadModel(QObject *node, QObject *root)
     auto *content = node->property("content").value<QObject *>();
     auto *contentItem = qobject_cast<QQuick3DObject *>(content);
 
-    QVector3D low(std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
-                  std::numeric_limits<float>::max());
-    QVector3D high = -low;
+    const ModelPlacement placement = ModelPlacement::of(geometry, model->size());
     auto setMaterial = [root](QObject *drawable, QObject *material) {
         QMetaObject::invokeMethod(root, "setMaterial",
                                   Q_ARG(QVariant, QVariant::fromValue(drawable)),
                                   Q_ARG(QVariant, QVariant::fromValue(material)));
     };
-    for (const SubMesh &subMesh : geometry.subMeshes) {
+    for (std::size_t i = 0; i < geometry.subMeshes.size(); ++i) {
+        const SubMesh &subMesh = geometry.subMeshes[i];
         auto *meshGeometry = new MeshGeometry(subMesh.mesh, contentItem);
-        low = QVector3D(std::min(low.x(), meshGeometry->minimum().x()),
-                        std::min(low.y(), meshGeometry->minimum().y()),
-                        std::min(low.z(), meshGeometry->minimum().z()));
-        high = QVector3D(std::max(high.x(), meshGeometry->maximum().x()),
-                         std::max(high.y(), meshGeometry->maximum().y()),
-                         std::max(high.z(), meshGeometry->maximum().z()));
         QVariant created;
         QMetaObject::invokeMethod(root, "createSubMesh", Q_RETURN_ARG(QVariant, created),
                                   Q_ARG(QVariant, QVariant::fromValue(content)),
                                   Q_ARG(QVariant, QVariant::fromValue<QObject *>(meshGeometry)));
-        auto *mesh = new Mesh(created.value<QObject *>(), setMaterial, model);
+        QObject *drawable = created.value<QObject *>();
+        drawable->setProperty("scale", placement.subMeshes[i].scale);
+        drawable->setProperty("position", placement.subMeshes[i].offset);
+        auto *mesh = new Mesh(drawable, setMaterial, model);
         if (subMesh.materialSource) {
             const QString stored = QString::fromStdString(*subMesh.materialSource);
             mesh->setStoredMaterialName(stored);
@@ -167,21 +169,8 @@ void SceneView::loadModel(QObject *node, QObject *root)
         }
         model->appendMesh(mesh);
     }
-
-    // Fit the geometry, centred, into the model's box, keeping its proportions.
-    if (!geometry.subMeshes.empty()) {
-        const QVector3D extent = high - low;
-        const QVector3D box = model->size();
-        float factor = std::numeric_limits<float>::max();
-        for (int axis = 0; axis < 3; ++axis) {
-            if (extent[axis] > 0.0f)
-                factor = std::min(factor, box[axis] / extent[axis]);
-        }
-        if (factor == std::numeric_limits<float>::max())
-            factor = 1.0f;
-        content->setProperty("scale", QVector3D(factor, factor, factor));
-        content->setProperty("position", -(low + high) / 2.0f * factor);
-    }
+    content->setProperty("scale", placement.model.scale);
+    content->setProperty("position", placement.model.offset);
 }
 
 Object3D *SceneView::object(const QString &name) const

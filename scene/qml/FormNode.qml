@@ -13,8 +13,11 @@ Node {
     property vector3d rotationAngle: Qt.vector3d(0, 0, 0)
     property vector3d size: Qt.vector3d(1, 1, 1)
     property int projection: FormNode.Camera
+    // The turn about Z that is drawn: rotationAngle.z, unless the object draws a fast turn its
+    // own way (see SpinningModel).
+    property real drawnAngleZ: rotationAngle.z
 
-    rotation: Quaternion.fromAxisAndAngle(Qt.vector3d(0, 0, 1), rotationAngle.z)
+    rotation: Quaternion.fromAxisAndAngle(Qt.vector3d(0, 0, 1), drawnAngleZ)
               .times(Quaternion.fromAxisAndAngle(Qt.vector3d(1, 0, 0), rotationAngle.x))
               .times(Quaternion.fromAxisAndAngle(Qt.vector3d(0, 1, 0), rotationAngle.y))
 }

@@ -8,6 +8,10 @@ import QtQuick3D
 Item {
     id: root
 
+    // Smooth edges for the still picture; the program turns this off while anything moves
+    // (see StillSmoothing).
+    property bool smoothEdges: true
+
     // Used by the program to build the models' sub-meshes from their stored geometry.
     function createSubMesh(parentNode, geometry) {
         return subMeshComponent.createObject(parentNode, { "geometry": geometry })
@@ -27,13 +31,18 @@ Item {
         id: view
         objectName: "view3d"
         anchors.fill: parent
-        renderMode: View3D.Inline
+        // While anything moves, drawn straight into the window, as cheaply as it can be. Still,
+        // drawn into a texture of its own, which progressive anti-aliasing needs: a few more
+        // frames smooth the edges, then drawing stops.
+        renderMode: root.smoothEdges ? View3D.Offscreen : View3D.Inline
         camera: camera
 
         environment: SceneEnvironment {
             backgroundMode: SceneEnvironment.Color
             clearColor: "#afeeee"
-            antialiasingMode: SceneEnvironment.NoAA
+            antialiasingMode: root.smoothEdges ? SceneEnvironment.ProgressiveAA
+                                               : SceneEnvironment.NoAA
+            antialiasingQuality: SceneEnvironment.High
         }
 
         // Looks at the motors' place, (0, 6, 0) in the form, from above, so that the DC motor's
@@ -79,10 +88,17 @@ Item {
                         projection: FormNode.Screen
                         source: ":/models/rotor.mesh"
                     }
+                    // The pole letters stand on the bar's pole faces, facing the viewer: their
+                    // pair is centred on the turning axis (the letters lie symmetric about their
+                    // box's centre), lifted 0.5 along that axis (-Y here, towards the viewer) to
+                    // clear the bar, 0.46 thick each side of its middle plane. Scale 2.4 puts
+                    // each letter's centre on its pole block, 1.0 from the axis, and keeps it
+                    // inside the bar's end; 0.2 across makes them 0.13 deep, a quarter of their
+                    // height: flat letters, not slabs.
                     FormModel {
                         objectName: "lettre"
-                        position: Qt.vector3d(1.2, 0, -0.5)
-                        scale: Qt.vector3d(4, 4, 5)
+                        position: Qt.vector3d(0, -0.5, 0)
+                        scale: Qt.vector3d(2.4, 2.4, 0.2)
                         rotationAngle: Qt.vector3d(90, 0, 0)
                         source: ":/models/lettre.mesh"
                     }
@@ -147,10 +163,14 @@ Item {
                 rotationAngle: Qt.vector3d(340, 300, 0)
 
                 // The form's lights shine along their +Z; Qt Quick 3D's along their -Z.
+                // Dimmed so that the yellow label of coil 1 stands out darker than the pale
+                // turquoise behind it; the scene's ambient light is white, which the materials'
+                // ambient colours scale (the letter N's is full blue).
                 DirectionalLight {
                     eulerRotation.y: 180
                     color: "white"
-                    ambientColor: "black"
+                    brightness: 0.6
+                    ambientColor: "white"
                 }
             }
 
@@ -158,11 +178,13 @@ Item {
                 objectName: "moteurcc"
                 position: Qt.vector3d(0, 6, 0)
 
-                FormModel {
+                SpinningModel {
                     objectName: "axe"
                     scale: Qt.vector3d(3, 3, 3)
                     rotationAngle: Qt.vector3d(0, 180, 0)
                     source: ":/models/axe.mesh"
+                    discMaterial: materielaxe
+                    behindMaterial: materiel
                 }
                 FormCylinder {
                     objectName: "corps"

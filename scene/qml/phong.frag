@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A lit material in the classic Phong terms: emissive + ambient + diffuse × (N·L) +
-// specular × (N·H)^shininess, with an optional texture that tints the diffuse colour.
+// A lit material in the classic Phong terms: emissive + ambient × the scene's ambient light +
+// diffuse × (N·L) + specular × (N·H)^shininess, with an optional texture that tints the diffuse
+// colour.
 
 void MAIN()
 {
@@ -10,7 +11,7 @@ void MAIN()
 
 void AMBIENT_LIGHT()
 {
-    DIFFUSE += uAmbient.rgb + uEmissive.rgb;
+    DIFFUSE += uAmbient.rgb * TOTAL_AMBIENT_COLOR + uEmissive.rgb;
 }
 
 void DIRECTIONAL_LIGHT()

@@ -7,6 +7,7 @@
 #include "scene/material.h"
 #include "scene/mesh.h"
 #include "scene/model3d.h"
+#include "scene/modelplacement.h"
 #include "scene/sceneview.h"
 
 #include "toolkit/exception.h"
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void subMeshMaterialsAfterSetUp();
     void modelsHoldTheirSubMeshes();
     void aModelWithoutSubMeshesRaisesAClearError();
+    void subMeshesFillTheirRecordsThenTheModelBox();
     void rotorAssemblyTurnsAlone();
     void coilPairsLieCrossedInTheStatorPlane();
     void setUpParksTheMotors();
@@ -85,8 +87,8 @@ void TestSceneTree::objectPlacement_data()
     QTest::newRow("rotor1") << "rotor1" << zero << QVector3D(90, 0, 0) << one << one << 0;
     QTest::newRow("rotor") << "rotor" << zero << zero << QVector3D(0.1f, 0.1f, 0.1f)
                            << QVector3D(25, 25, 25) << 1;
-    QTest::newRow("lettre") << "lettre" << QVector3D(1.2f, 0, -0.5f) << QVector3D(90, 0, 0)
-                            << QVector3D(4, 4, 5) << one << 0;
+    QTest::newRow("lettre") << "lettre" << QVector3D(0, -0.5f, 0) << QVector3D(90, 0, 0)
+                            << QVector3D(2.4f, 2.4f, 0.2f) << one << 0;
     QTest::newRow("stator") << "stator" << zero << QVector3D(90, 0, 0)
                             << QVector3D(0.2f, 0.2f, 0.2f) << QVector3D(25, 25, 50) << 1;
     QTest::newRow("bobine") << "bobine" << zero << QVector3D(90, 0, 0)
@@ -302,6 +304,32 @@ void TestSceneTree::aModelWithoutSubMeshesRaisesAClearError()
         QVERIFY2(e.message().contains(QLatin1String("vide")), qPrintable(e.message()));
         QVERIFY2(e.message().contains(QLatin1String("0")), qPrintable(e.message()));
     }
+}
+
+void TestSceneTree::subMeshesFillTheirRecordsThenTheModelBox()
+{
+    // Two cubes whose vertices span -1 to 1; their records put one 2 wide at X -3 and stretch
+    // the other to 4 wide at X +2. Together they span X -4 to 4, which a 10-unit box fits at
+    // 1.25 times, centred, whatever the other axes hold.
+    scene::MeshData cube;
+    for (float x : {-1.0f, 1.0f}) {
+        for (float y : {-1.0f, 1.0f}) {
+            for (float z : {-1.0f, 1.0f})
+                cube.vertices.push_back({x, y, z, 0, 0, 1});
+        }
+    }
+    scene::ModelGeometry geometry;
+    geometry.subMeshes.push_back({{-3, 0, 0}, {2, 2, 2}, true, false, {}, cube});
+    geometry.subMeshes.push_back({{2, 0, 0}, {4, 2, 2}, true, false, {}, cube});
+    const auto placement = scene::ModelPlacement::of(geometry, QVector3D(10, 10, 10));
+    QCOMPARE(placement.subMeshes.size(), 2u);
+    auto drawn = [&](std::size_t subMesh, QVector3D p) {
+        return placement.model.apply(placement.subMeshes[subMesh].apply(p));
+    };
+    QCOMPARE(drawn(0, {-1, -1, -1}), QVector3D(-5, -1.25f, -1.25f));
+    QCOMPARE(drawn(0, {1, 1, 1}), QVector3D(-2.5f, 1.25f, 1.25f));
+    QCOMPARE(drawn(1, {-1, -1, -1}), QVector3D(0, -1.25f, -1.25f));
+    QCOMPARE(drawn(1, {1, 1, 1}), QVector3D(5, 1.25f, 1.25f));
 }
 
 void TestSceneTree::rotorAssemblyTurnsAlone()

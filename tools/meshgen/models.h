@@ -27,7 +27,8 @@ scene::ModelGeometry makeRotor();
 scene::ModelGeometry makeStator();
 
 /// Two square windings, 27 across with a bore of radius 12.5, on the X axis either side of the
-/// centre, each with two leads running towards the centre. 114.75 x 27 x 27, centred.
+/// centre where the stator's poles are, each with two leads running outwards past the stator's
+/// rim. 114.75 x 27 x 27, centred.
 scene::ModelGeometry makeCoils(const std::string &materialSource);
 
 /// Disc of radius 70 and thickness 20 across X-Y with four openings between hub and rim, and a

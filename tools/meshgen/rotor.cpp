@@ -13,7 +13,7 @@ constexpr double poleHalf = 0.787 / 2; // square pole blocks
 constexpr double poleInner = 0.62;
 constexpr double hubRadius = 0.32;
 constexpr double hubHalfLength = 1.181 / 2;
-constexpr double webHalfWidth = 0.12;
+constexpr double webHalfWidth = 0.2;
 constexpr double webHalfThickness = 0.2;
 
 // The block on the +X side; its outer face follows the bore so it clears the stator's poles.

@@ -9,7 +9,8 @@ namespace meshgen {
 namespace {
 
 constexpr double outerRadius = 3.937 / 2;
-constexpr double boreRadius = 1.45; // inside of the ring, between the poles
+// Inside of the ring, between the poles: a narrow ring leaves long poles for the coils to sit on.
+constexpr double boreRadius = 1.65;
 constexpr double tipRadius = 1.063; // the pole tips
 constexpr double poleHalfWidth = 0.3;
 constexpr double halfThickness = 0.787 / 2;

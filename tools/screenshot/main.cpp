@@ -2,10 +2,12 @@
 // Developer tool: starts the window as the program does, applies a few settings given on the
 // command line, waits, and saves what the screen shows of the window (3D view included).
 //
-//   screenshot OUT.png [--tab N] [--stepper] [--click NAME]... [--value NAME=V]... [--wait MS]
+//   screenshot OUT.png [--tab N] [--stepper] [--click-after MS] [--click NAME]...
+//                      [--value NAME=V]... [--wait MS]
 //
 // --tab selects a tab as a click on its header does (its handler runs), --stepper puts the stepper
-// motor in view (X 0) and the DC motor aside (X -20), --click clicks a button by its name, --value
+// motor in view (X 0) and the DC motor aside (X -20), --click clicks a button by its name
+// (--click-after MS after the window shows, default 300, for the clicks that follow it), --value
 // sets a track bar, --wait waits before the capture (default 1500 ms). Needs an X display (Xvfb
 // will do).
 
@@ -30,14 +32,15 @@ int main(int argc, char *argv[])
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         std::fprintf(stderr,
-                     "usage: screenshot OUT.png [--tab N] [--stepper] [--click NAME] "
-                     "[--value NAME=V] [--wait MS]\n");
+                     "usage: screenshot OUT.png [--tab N] [--stepper] [--click-after MS] "
+                     "[--click NAME] [--value NAME=V] [--wait MS]\n");
         return 2;
     }
     return application.execute([&] {
         application.CreateForm(Form2);
         Form2->show();
         int wait = 1500;
+        int clickAfter = 300;
         for (int i = 1; i < args.size(); ++i) {
             const QString &a = args.at(i);
             const QString next = i + 1 < args.size() ? args.at(i + 1) : QString();
@@ -52,8 +55,11 @@ int main(int argc, char *argv[])
             } else if (a == QLatin1String("--stepper")) {
                 Form2->moteurpasapas->setPositionX(0);
                 Form2->moteurcc->setPositionX(-20);
+            } else if (a == QLatin1String("--click-after")) {
+                clickAfter = next.toInt();
+                ++i;
             } else if (a == QLatin1String("--click")) {
-                QTimer::singleShot(300, Form2, [next] {
+                QTimer::singleShot(clickAfter, Form2, [next] {
                     if (auto *b = Form2->Layer3D1->findChild<QAbstractButton *>(next))
                         b->click();
                 });

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scene/shaftpicture.h"
+
+#include "scene/object3d.h"
+
+#include "toolkit/floatanimation.h"
+
+#include <QQuickWindow>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace scene {
+
+namespace {
+
+// Frames further apart than this belong to different runs: they say nothing of the frame rate.
+constexpr qint64 kLongestFrameNs = 200'000'000;
+
+} // namespace
+
+ShaftPicture::ShaftPicture(Object3D *shaft, QQuickWindow *window, QObject *parent)
+    : QObject(parent), m_shaft(shaft)
+{
+    m_clock.start();
+    if (!window)
+        return;
+    if (window->screen() && window->screen()->refreshRate() > 0)
+        m_refreshRate = window->screen()->refreshRate();
+    m_framesPerSecond.store(m_refreshRate);
+    // The rate at which pictures reach the screen is what the eye samples the turn at: the
+    // swaps, timed where they happen (a signal queued to this thread would arrive in bursts),
+    // but no more than the screen's refresh rate, however many are drawn.
+    connect(
+        window, &QQuickWindow::frameSwapped, this,
+        [this] {
+            const qint64 now = m_clock.nsecsElapsed();
+            const qint64 interval = now - m_lastShownNs.exchange(now);
+            if (interval > 0 && interval < kLongestFrameNs) {
+                const double fps = m_framesPerSecond.load();
+                m_framesPerSecond.store(fps + (1e9 / double(interval) - fps) * 0.1);
+            }
+        },
+        Qt::DirectConnection);
+    // On the GUI thread, before a frame takes the scene's state: what is set here is drawn.
+    connect(window, &QQuickWindow::afterAnimating, this, &ShaftPicture::onFrameSetUp);
+}
+
+void ShaftPicture::setAnimations(toolkit::FloatAnimation *forward,
+                                 toolkit::FloatAnimation *backward)
+{
+    m_forward = forward;
+    m_backward = backward;
+}
+
+toolkit::FloatAnimation *ShaftPicture::shownAnimation() const
+{
+    if (m_lastMover && m_lastMover->isRunning())
+        return m_lastMover;
+    for (toolkit::FloatAnimation *animation : {m_forward.data(), m_backward.data()}) {
+        if (animation && animation->isRunning())
+            return animation;
+    }
+    return nullptr;
+}
+
+double ShaftPicture::degreesPerSecond() const
+{
+    const toolkit::FloatAnimation *animation = shownAnimation();
+    if (!animation)
+        return 0.0;
+    return DrawnSpin::loopRate(animation->startValue(), animation->stopValue(),
+                               animation->duration());
+}
+
+void ShaftPicture::onFrameSetUp()
+{
+    const qint64 now = m_clock.nsecsElapsed();
+    const double seconds = double(std::min(now - m_lastSetUpNs, kLongestFrameNs)) / 1e9;
+    m_lastSetUpNs = now;
+    if (!m_shaft || !m_shaft->node())
+        return;
+    QObject *node = m_shaft->node();
+
+    const double framesPerSecond = this->framesPerSecond();
+    const DrawnSpin drawn = DrawnSpin::of(degreesPerSecond(), framesPerSecond);
+    const bool ownAngle = drawn.smear > 0.0;
+    if (ownAngle) {
+        // Frames may be set up more often than they are shown: the drawn turn follows the
+        // clock, at the drawn step per frame shown. It goes on from what was drawn last, so the
+        // picture never jumps, and from the true angle when it takes over.
+        m_ownAngle = node->property("drawsOwnAngle").toBool()
+            ? m_ownAngle + drawn.stepDegrees * m_framesPerSecond * seconds
+            : double(m_shaft->rotationAngle().z());
+        m_ownAngle = std::fmod(m_ownAngle, 360.0);
+        node->setProperty("ownAngleZ", m_ownAngle);
+        // The disc's own frame is turned half a turn about Y: a turn about the scene's Z
+        // runs the other way in it.
+        node->setProperty("smearSense", drawn.stepDegrees > 0 ? -1.0 : 1.0);
+    }
+    if (node->property("drawsOwnAngle").toBool() != ownAngle)
+        node->setProperty("drawsOwnAngle", ownAngle);
+    if (node->property("smear").toDouble() != drawn.smear)
+        node->setProperty("smear", drawn.smear);
+    m_drawn = drawn;
+}
+
+} // namespace scene

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "scene/drawnspin.h"
+
+#include "toolkit/floatanimation.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+
+#include <algorithm>
+#include <atomic>
+
+class QQuickWindow;
+
+namespace scene {
+
+class Object3D;
+
+/// The DC motor's shaft as the window shows it: which of its two turning animations moves it,
+/// at what true rate, and how that turn is drawn.
+///
+/// The animations keep their values: the shaft's RotationAngle.Z turns at 360° per Duration.
+/// Once a frame would have to show more of a turn than the eye can follow, the picture turns
+/// its own way instead (see DrawnSpin): the true way, at a followable step, its openings
+/// smeared more as the true rate grows.
+class ShaftPicture : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// @p shaft is the turning model (`axe`); the picture is drawn on @p window's frames.
+    ShaftPicture(Object3D *shaft, QQuickWindow *window, QObject *parent);
+
+    /// The two animations that turn the shaft, one each way.
+    void setAnimations(toolkit::FloatAnimation *forward, toolkit::FloatAnimation *backward);
+    /// Called by an animation each time it moves the shaft.
+    void movedBy(toolkit::FloatAnimation *animation) { m_lastMover = animation; }
+
+    /// The animation whose turn the shaft shows: the one that moved it last, while it runs
+    /// (both may run at once, and the later one wins each frame); nullptr when it is still.
+    toolkit::FloatAnimation *shownAnimation() const;
+    /// The true rate of the turn the shaft shows, in degrees per second, signed like the
+    /// animation's turn; 0 when it is still. A Duration of 0 counts as
+    /// DrawnSpin::zeroPeriodSeconds per turn.
+    double degreesPerSecond() const;
+
+    /// How the last frame drew the turn.
+    DrawnSpin drawn() const { return m_drawn; }
+
+    /// Frames shown per second: as measured, and no more than the screen's refresh rate.
+    double framesPerSecond() const { return std::min(m_framesPerSecond.load(), m_refreshRate); }
+
+private:
+    void onFrameSetUp();
+
+    QPointer<Object3D> m_shaft;
+    QPointer<toolkit::FloatAnimation> m_forward;
+    QPointer<toolkit::FloatAnimation> m_backward;
+    QPointer<toolkit::FloatAnimation> m_lastMover;
+    QElapsedTimer m_clock;
+    qint64 m_lastSetUpNs = 0;
+    double m_refreshRate = 60.0;
+    // Measured where frames are swapped, which may be the render thread.
+    std::atomic<double> m_framesPerSecond {60.0};
+    std::atomic<qint64> m_lastShownNs {0};
+    double m_ownAngle = 0.0;
+    DrawnSpin m_drawn;
+};
+
+} // namespace scene
