@@ -3,6 +3,7 @@
 
 #include "toolkit/chartpalette.h"
 #include "toolkit/chartview.h"
+#include "toolkit/polylineitem.h"
 
 #include <QChart>
 #include <QGraphicsLayout>
@@ -53,12 +54,11 @@ Chart::Chart(QWidget *parent)
     m_chart->addAxis(m_left, Qt::AlignLeft);
     setFixedRanges(m_fixedBottom, m_fixedLeft);
 
-    m_view->setZoomHandler([this](const QRectF &rect) {
-        if (rect.isEmpty())
-            resetZoom();
-        else
-            zoomToChartRect(rect);
-    });
+    connect(m_view, &ChartView::zoomRequested, this, &Chart::zoomToChartRect);
+    connect(m_view, &ChartView::zoomResetRequested, this, &Chart::resetZoom);
+    connect(m_chart, &QChart::plotAreaChanged, this, &Chart::placeLines);
+    connect(m_bottom, &QValueAxis::rangeChanged, this, &Chart::placeLines);
+    connect(m_left, &QValueAxis::rangeChanged, this, &Chart::placeLines);
 }
 
 Chart::~Chart() = default;
@@ -148,7 +148,9 @@ LineSeries *Chart::addSeries(const QString &name, const QString &title,
     lines->attachAxis(m_bottom);
     lines->attachAxis(m_left);
 
-    auto *series = new LineSeries(this, lines, order);
+    auto *line = new PolylineItem(m_chart);
+    line->setFrame(lineFrame());
+    auto *series = new LineSeries(this, lines, line, order);
     series->setObjectName(name);
     m_series.append(series);
     m_automaticColour.append(!colour.has_value());
@@ -207,6 +209,18 @@ void Chart::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     // The room for labels changed: space the ticks again over what is shown now.
     showRanges(bottomRange(), leftRange());
+}
+
+PolylineItem::Frame Chart::lineFrame() const
+{
+    return {m_chart->plotArea(), m_bottom->min(), m_bottom->max(), m_left->min(), m_left->max()};
+}
+
+void Chart::placeLines()
+{
+    const PolylineItem::Frame frame = lineFrame();
+    for (LineSeries *series : std::as_const(m_series))
+        series->m_line->setFrame(frame);
 }
 
 void Chart::zoomToChartRect(const QRectF &chartRect)
