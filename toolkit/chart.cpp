@@ -61,7 +61,14 @@ Chart::Chart(QWidget *parent)
     connect(m_left, &QValueAxis::rangeChanged, this, &Chart::placeLines);
 }
 
-Chart::~Chart() = default;
+Chart::~Chart()
+{
+    // The chart and its axes go with the widget's children, once our members are gone: nothing
+    // they signal on their way out may reach us.
+    disconnect(m_chart, nullptr, this, nullptr);
+    disconnect(m_bottom, nullptr, this, nullptr);
+    disconnect(m_left, nullptr, this, nullptr);
+}
 
 QString Chart::title() const
 {

@@ -114,7 +114,7 @@ void TestLivePause::endsWhenTheScheduleSays()
     QTimer::singleShot(0, [&] { handled = true; });
     QList<std::pair<StepSchedule::Clock::time_point, std::chrono::nanoseconds>> reported;
     QObject::connect(&pause, &LivePause::stepPaused,
-                     [&](auto start, std::chrono::nanoseconds cost) {
+                     [&](StepSchedule::Clock::time_point start, std::chrono::nanoseconds cost) {
                          reported.append({start, cost});
                      });
     std::this_thread::sleep_for(std::chrono::milliseconds(workMs));
