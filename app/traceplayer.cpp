@@ -6,22 +6,12 @@
 #include "toolkit/floattostr.h"
 #include "toolkit/lineseries.h"
 #include "toolkit/livepause.h"
+#include "toolkit/stepschedule.h"
 
-#include <QElapsedTimer>
 #include <QLineEdit>
 
 #include <stdexcept>
 #include <utility>
-
-namespace {
-
-TracePlayer::StepCostProbe &stepCostProbe()
-{
-    static TracePlayer::StepCostProbe probe;
-    return probe;
-}
-
-} // namespace
 
 TracePlayer::TracePlayer(toolkit::LivePause &pause, QList<toolkit::LineSeries *> series)
     : m_pause(pause), m_series(std::move(series))
@@ -42,17 +32,14 @@ TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
     if (const std::optional<float> text = plan.initialAngleText(); text && m_angleEdit)
         m_angleEdit->setText(toolkit::FloatToStr(*text));
 
-    const StepCostProbe &probe = stepCostProbe();
+    toolkit::StepSchedule schedule(m_pause.interval());
     for (const sim::Step &step : plan) {
-        QElapsedTimer stepStart;
-        stepStart.start();
+        schedule.beginStep();
         for (qsizetype i = 0; i < m_series.size(); ++i)
             m_series.at(i)->AddXY(step.x, step.y[std::size_t(i)]);
-        if (probe)
-            probe(std::chrono::nanoseconds(stepStart.nsecsElapsed()));
 
         // After a stop the window and everything in it may be on their way out.
-        if (m_pause.wait(stepStart) == toolkit::LivePause::Result::Stop)
+        if (m_pause.wait(schedule) == toolkit::LivePause::Result::Stop)
             return Outcome::Stopped;
 
         if (step.rotorAngle && m_rotor)
@@ -61,9 +48,4 @@ TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
             m_angleEdit->setText(toolkit::FloatToStr(*step.angleText));
     }
     return Outcome::Finished;
-}
-
-void TracePlayer::setStepCostProbe(StepCostProbe probe)
-{
-    stepCostProbe() = std::move(probe);
 }

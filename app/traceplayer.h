@@ -5,9 +5,6 @@
 
 #include <QList>
 
-#include <chrono>
-#include <functional>
-
 class QLineEdit;
 
 namespace scene {
@@ -23,17 +20,15 @@ class LivePause;
 /// one point to each series, pauses with the window live, then turns the rotor and writes the
 /// angle box when the step asks for it.
 ///
-/// Each pause ends interval() after its step began (the timer starts before the appends), so the
-/// appends do not stretch the pace. When a pause answers Stop the window is closing: play()
+/// The steps follow each other one pause interval apart, start to start: the trace's schedule
+/// (toolkit::StepSchedule) starts before the appends and counts the work after the pause, so
+/// neither stretches the pace. The pause reports each step's start and cost
+/// (toolkit::LivePause::stepPaused). When a pause answers Stop the window is closing: play()
 /// returns at once and touches nothing more, and the caller must do the same.
 class TracePlayer
 {
 public:
     enum class Outcome { Finished, Stopped };
-
-    /// Receives, for every point step played, its own cost: the time from the step's start to
-    /// the start of its pause.
-    using StepCostProbe = std::function<void(std::chrono::nanoseconds)>;
 
     /// @p series are the trace's series in the plan's append order. They, and @p pause, must
     /// outlive the player.
@@ -46,10 +41,6 @@ public:
     /// Plays every step of @p plan. Throws std::invalid_argument, before anything is written,
     /// when the plan appends to another number of series than the player was given.
     Outcome play(const sim::Plan &plan) const;
-
-    /// Installs @p probe for every player (benchmarks); an empty one removes it. Without a
-    /// probe the steps are not timed beyond their pause.
-    static void setStepCostProbe(StepCostProbe probe);
 
 private:
     toolkit::LivePause &m_pause;

@@ -3,8 +3,11 @@
 # Prints the whole-application figures next to their targets: builds the release preset (or
 # uses the build folder in SM_FIGURES_BUILD), then measures each figure several times (RUNS,
 # default 3) and prints its median and spread (min-max). Without a display it runs itself under
-# Xvfb, where Qt Quick 3D draws with Mesa's software OpenGL. Takes about two minutes.
-#   bash bench/run-figures.sh [RUNS]
+# Xvfb, where Qt Quick 3D draws with Mesa's software OpenGL. The point steps are measured on
+# traces of 132, 208 and 1,101 points side by side, to show whether a step's cost grows with the
+# points already on the charts; --quick leaves out the longest trace (55 s a run). Takes about
+# five minutes, two with --quick.
+#   bash bench/run-figures.sh [--quick] [RUNS]
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -13,6 +16,11 @@ source "$root/tools/headless.sh"
 sm_under_xvfb "${BASH_SOURCE[0]}" "$@"
 sm_runtime_dir
 
+quick=false
+if [ "${1:-}" = "--quick" ]; then
+    quick=true
+    shift
+fi
 runs=${1:-3}
 targets=(bench_trace bench_window bare_window tracescloseprobe)
 cd "$root"
@@ -41,18 +49,22 @@ summary() {
         }'
 }
 
-# Real-pace traces, 3D view live: tab 1 at 50 % (shaft spinning), tab 3 at 90 % (rotor turning).
-"$build/bench/bench_trace" --runs "$runs" >"$log/trace1" 2>"$log/trace1.err"
-"$build/bench/bench_trace" --runs "$runs" --tab 3 --percent 90 >"$log/trace3" 2>"$log/trace3.err"
-field() { sed -n "s/^run [0-9]*: .*$1 \\([0-9.]*\\).*/\\1/p" "$2"; }
-mapfile -t ratio1 < <(field "ratio" "$log/trace1")
-mapfile -t ratio3 < <(field "ratio" "$log/trace3")
-mapfile -t costMedian < <(sed -n 's/.*step cost median \([0-9.]*\) ms, p99.*/\1/p' "$log/trace1" "$log/trace3")
-mapfile -t costP99 < <(sed -n 's/.*step cost median [0-9.]* ms, p99 \([0-9.]*\) ms.*/\1/p' "$log/trace1" "$log/trace3")
-mapfile -t fps < <(sed -n 's/.*; 3D \([0-9.]*\) fps.*/\1/p' "$log/trace1")
+# Real-pace traces, 3D view live: tab 1 at 50 % (shaft spinning, 132 points), tab 3 at 90 %
+# (rotor turning, 208 points) and at 99 % (1,101 points, the longest a user can start).
+traces=(trace132 trace208)
+"$build/bench/bench_trace" --runs "$runs" >"$log/trace132" 2>"$log/trace132.err"
+"$build/bench/bench_trace" --runs "$runs" --tab 3 --percent 90 >"$log/trace208" 2>"$log/trace208.err"
+if [ "$quick" = false ]; then
+    traces+=(trace1101)
+    "$build/bench/bench_trace" --runs "$runs" --tab 3 --percent 99 \
+        >"$log/trace1101" 2>"$log/trace1101.err"
+fi
+# runfield PATTERN FILE: the number after PATTERN on every "run N:" line of FILE.
+runfield() { sed -n "s/^run [0-9]*: .*$1 \([0-9.]*\).*/\1/p" "$2"; }
+mapfile -t fps < <(sed -n 's/.*; 3D \([0-9.]*\) fps.*/\1/p' "$log/trace132")
 peaks=()
-for f in "$log/trace1" "$log/trace3"; do
-    peaks+=("$(sed -n 's/.*peak resident memory *\([0-9.]*\) MB.*/\1/p' "$f")")
+for t in "${traces[@]}"; do
+    peaks+=("$(sed -n 's/.*peak resident memory *\([0-9.]*\) MB.*/\1/p' "$log/$t")")
 done
 
 # Start to the first 3D frame, ours and a bare window with the same modules.
@@ -111,11 +123,41 @@ for _ in $(seq "$runs"); do
     closes+=("$(awk -v e="$end" '/^close/ { printf "%.1f", e * 1000 - $2 }' <<<"$out")")
 done
 
-echo "Figures ($(nproc) cores, display $DISPLAY, build: $build)"
-summary "tab 1 trace wall time / 6.6 s" "" "<= 1.01" "${ratio1[@]}"
-summary "tab 3 trace at 90 % wall time / 10.4 s" "" "<= 1.01" "${ratio3[@]}"
-summary "point step cost, median" "ms" "<= 1 ms" "${costMedian[@]}"
-summary "point step cost, 99th percentile" "ms" "<= 4 ms" "${costP99[@]}"
+# cell VALUES...: "median (min-max)" of the values.
+cell() {
+    printf '%s\n' "$@" | sort -g | awk '
+        { v[NR] = $1 }
+        END {
+            m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+            printf "%.3f (%.3f-%.3f)", m, v[1], v[NR]
+        }'
+}
+# row NAME TARGET PATTERN: one figure of every trace, side by side.
+row() {
+    local name=$1 target=$2 pattern=$3 t values
+    printf '%-26s' "$name"
+    for t in "${traces[@]}"; do
+        mapfile -t values < <(runfield "$pattern" "$log/$t")
+        printf ' %-22s' "$(cell "${values[@]}")"
+    done
+    printf ' %s\n' "$target"
+}
+medianof() { runfield "$1" "$2" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+echo "Figures ($(nproc) cores, display $DISPLAY, build: $build, load average $(cut -d' ' -f1-3 /proc/loadavg))"
+printf '%-26s' "point steps, $runs runs"
+for t in "${traces[@]}"; do printf ' %-22s' "${t#trace} points"; done
+printf ' target\n'
+row "wall time / ideal" "<= 1.005" "ratio"
+row "step cost median, ms" "<= 1 ms" "step cost median"
+row "step cost p99, ms" "<= 4 ms" "step cost median [0-9.]* ms, p99"
+row "step period median, ms" "" "step period median"
+if [ "$quick" = false ]; then
+    awk -v a="$(medianof "step cost median" "$log/trace1101")" \
+        -v b="$(medianof "step cost median" "$log/trace132")" \
+        'BEGIN { printf "%-26s %.2f   target <= 1.5\n", "step cost, 1101 / 132", a / b }'
+fi
+echo
 summary "3D frames per second, shaft spinning + trace" "fps" ">= 50" "${fps[@]}"
 summary "CPU of the still window" "%" "<= 2 % of one core" "${idle[@]}"
 summary "frames after one rotor step" "" "" "${refineFrames[@]}"

@@ -4,6 +4,7 @@
 #include "toolkit/axisticks.h"
 #include "toolkit/chartpalette.h"
 #include "toolkit/chartview.h"
+#include "toolkit/polylineitem.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -56,15 +57,21 @@ Chart::Chart(QWidget *parent)
     m_chart->addAxis(m_left, Qt::AlignLeft);
     setFixedRanges(m_fixedBottom, m_fixedLeft);
 
-    m_view->setZoomHandler([this](const QRectF &rect) {
-        if (rect.isEmpty())
-            resetZoom();
-        else
-            zoomToChartRect(rect);
-    });
+    connect(m_view, &ChartView::zoomRequested, this, &Chart::zoomToChartRect);
+    connect(m_view, &ChartView::zoomResetRequested, this, &Chart::resetZoom);
+    connect(m_chart, &QChart::plotAreaChanged, this, &Chart::placeLines);
+    connect(m_bottom, &QValueAxis::rangeChanged, this, &Chart::placeLines);
+    connect(m_left, &QValueAxis::rangeChanged, this, &Chart::placeLines);
 }
 
-Chart::~Chart() = default;
+Chart::~Chart()
+{
+    // The chart and its axes go with the widget's children, once our members are gone: nothing
+    // they signal on their way out may reach us.
+    disconnect(m_chart, nullptr, this, nullptr);
+    disconnect(m_bottom, nullptr, this, nullptr);
+    disconnect(m_left, nullptr, this, nullptr);
+}
 
 QString Chart::title() const
 {
@@ -151,7 +158,9 @@ LineSeries *Chart::addSeries(const QString &name, const QString &title,
     lines->attachAxis(m_bottom);
     lines->attachAxis(m_left);
 
-    auto *series = new LineSeries(this, lines, order);
+    auto *line = new PolylineItem(m_chart);
+    line->setFrame(lineFrame());
+    auto *series = new LineSeries(this, lines, line, order);
     series->setObjectName(name);
     m_series.append(series);
     m_automaticColour.append(!colour.has_value());
@@ -222,6 +231,18 @@ void Chart::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     // The room for labels changed: space the ticks again over what is shown now.
     showRanges(bottomRange(), leftRange());
+}
+
+PolylineItem::Frame Chart::lineFrame() const
+{
+    return {m_chart->plotArea(), m_bottom->min(), m_bottom->max(), m_left->min(), m_left->max()};
+}
+
+void Chart::placeLines()
+{
+    const PolylineItem::Frame frame = lineFrame();
+    for (LineSeries *series : std::as_const(m_series))
+        series->m_line->setFrame(frame);
 }
 
 void Chart::zoomToChartRect(const QRectF &chartRect)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "toolkit/lineseries.h"
+#include "toolkit/polylineitem.h"
 
 #include <QColor>
 #include <QList>
@@ -76,6 +77,9 @@ private:
     void showRanges(Range bottom, Range left);
     void zoomToChartRect(const QRectF &chartRect);
     void recolourAutomaticSeries();
+    PolylineItem::Frame lineFrame() const;
+    // Places the series' lines again after the plot area or the ranges shown changed.
+    void placeLines();
 
     QChart *m_chart;
     ChartView *m_view;

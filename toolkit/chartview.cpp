@@ -23,11 +23,6 @@ ChartView::ChartView(QChart *chart, QWidget *parent)
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
 }
 
-void ChartView::setZoomHandler(std::function<void(const QRectF &)> handler)
-{
-    m_zoomHandler = std::move(handler);
-}
-
 void ChartView::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {
@@ -64,12 +59,10 @@ void ChartView::mouseReleaseEvent(QMouseEvent *event)
     const QPointF delta = m_current - m_origin;
     if (qAbs(delta.x()) < kMinimumDrag && qAbs(delta.y()) < kMinimumDrag)
         return;
-    if (!m_zoomHandler)
-        return;
     if (delta.x() > 0 && delta.y() > 0)
-        m_zoomHandler(QRectF(m_origin, m_current).normalized());
+        Q_EMIT zoomRequested(QRectF(m_origin, m_current).normalized());
     else if (delta.x() < 0 || delta.y() < 0)
-        m_zoomHandler(QRectF());
+        Q_EMIT zoomResetRequested();
 }
 
 void ChartView::drawForeground(QPainter *painter, const QRectF &rect)

@@ -4,8 +4,6 @@
 #include <QChartView>
 #include <QPen>
 
-#include <functional>
-
 namespace toolkit {
 
 /// The chart's drawing surface. A drag towards the lower right zooms on the dragged rectangle;
@@ -20,8 +18,12 @@ public:
 
     QPen zoomPen() const { return m_zoomPen; }
 
-    /// Called with the dragged rectangle in chart coordinates (zoom in) or an empty one (reset).
-    void setZoomHandler(std::function<void(const QRectF &)> handler);
+Q_SIGNALS:
+    /// A drag towards the lower right: @p chartRect is the dragged rectangle, in chart
+    /// coordinates.
+    void zoomRequested(const QRectF &chartRect);
+    /// A drag towards the upper left.
+    void zoomResetRequested();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -31,7 +33,6 @@ protected:
 
 private:
     QPen m_zoomPen;
-    std::function<void(const QRectF &)> m_zoomHandler;
     QPointF m_origin;
     QPointF m_current;
     bool m_dragging = false;

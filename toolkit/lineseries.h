@@ -5,18 +5,25 @@
 #include <QObject>
 #include <QPointF>
 #include <QString>
+#include <QTimer>
 
 QT_FORWARD_DECLARE_CLASS(QLineSeries)
 
 namespace toolkit {
 
 class Chart;
+class PolylineItem;
 
 /// One line series of a Chart. Points are joined in the order they are kept.
 ///
 /// With XOrder::None the points are kept in the order they are added. With XOrder::Ascending a
 /// point goes after every point whose X is lower or equal, so two consecutive points with the
 /// same X stay in the order they were added and draw a vertical edge, as on an unordered series.
+///
+/// Adding a point costs the same however many the series holds: only the new segment is drawn.
+/// A repaint of a part of the chart clips the strokes at that part's edges, which shifts the
+/// antialiasing of a few pixels by a shade; so once the series has been still for a moment its
+/// line is drawn once more, whole, and looks exactly as the charting module draws it.
 class LineSeries : public QObject
 {
     Q_OBJECT
@@ -39,10 +46,14 @@ public:
 
 private:
     friend class Chart;
-    LineSeries(Chart *chart, QLineSeries *series, XOrder order);
+    LineSeries(Chart *chart, QLineSeries *legendEntry, PolylineItem *line, XOrder order);
 
-    QLineSeries *m_series; // owned by the chart
+    // The charting module's series gives the legend entry, the colour and the pen; it holds no
+    // points, which the line draws instead.
+    QLineSeries *m_legendEntry; // owned by the chart
+    PolylineItem *m_line; // owned by the chart
     XOrder m_order;
+    QTimer m_still;
 };
 
 } // namespace toolkit

@@ -16,17 +16,18 @@ LivePause::~LivePause()
     stopAll();
 }
 
-LivePause::Result LivePause::wait(const QElapsedTimer &stepStart)
+LivePause::Result LivePause::wait(const StepSchedule &schedule)
 {
+    using Clock = StepSchedule::Clock;
+    Q_EMIT stepPaused(schedule.stepStart(), Clock::now() - schedule.stepStart());
     if (m_stopped)
         return Result::Stop;
 
     using namespace std::chrono;
-    const auto remaining = m_interval - nanoseconds(stepStart.nsecsElapsed());
     // Qt wakes a timer on a whole millisecond at or after its deadline, half a millisecond late
     // on average: over a trace of 132 steps that alone stretches the pace by 1 %. So the loop
     // runs to the last whole millisecond before the end, and the fraction left is slept.
-    const auto coarse = floor<milliseconds>(remaining);
+    const auto coarse = floor<milliseconds>(schedule.deadline() - Clock::now());
     if (coarse > milliseconds::zero()) {
         QEventLoop loop;
         QTimer timer;
@@ -44,9 +45,7 @@ LivePause::Result LivePause::wait(const QElapsedTimer &stepStart)
     if (m_stopped)
         return Result::Stop;
 
-    const auto left = m_interval - nanoseconds(stepStart.nsecsElapsed());
-    if (left > nanoseconds::zero())
-        std::this_thread::sleep_for(left);
+    std::this_thread::sleep_until(schedule.deadline());
     return Result::Continue;
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QElapsedTimer>
+#include "toolkit/stepschedule.h"
+
 #include <QObject>
 
 #include <chrono>
@@ -13,7 +14,7 @@ namespace toolkit {
 
 /// The pause after each point of a trace, during which the window stays live.
 ///
-/// wait() runs the event loop until interval() has passed since the step began, so the chart
+/// wait() runs the event loop until the step's schedule says the pause ends, so the chart
 /// repaints at once, animations advance and any other handler may run. A handler that starts
 /// inside the pause (even another trace, with pauses of its own) runs to its end there; only
 /// then does the interrupted pause return: pauses nest, they never interleave.
@@ -33,18 +34,24 @@ public:
     ~LivePause() override;
 
     std::chrono::milliseconds interval() const { return m_interval; }
-    /// The pause length; tests shorten it.
+    /// The pause length; tests shorten it. Traces started afterwards take it up.
     void setInterval(std::chrono::milliseconds interval) { m_interval = interval; }
 
-    /// Runs the event loop until interval() has passed since @p stepStart was started. When
-    /// the step's own work already took that long, pending events are still handled once.
-    Result wait(const QElapsedTimer &stepStart);
+    /// Runs the event loop until @p schedule's current step is due to end. When the step's own
+    /// work already took that long, pending events are still handled once.
+    Result wait(const StepSchedule &schedule);
 
     void stopAll();
     bool stopped() const { return m_stopped; }
 
     /// How many pauses are on the stack right now.
     int depth() const { return int(m_loops.size()); }
+
+Q_SIGNALS:
+    /// A step's pause begins: the step started at @p stepStart and its work so far (the
+    /// appends) took @p cost. Emitted for every step, also once the pauses are stopped.
+    void stepPaused(toolkit::StepSchedule::Clock::time_point stepStart,
+                    std::chrono::nanoseconds cost);
 
 private:
     std::chrono::milliseconds m_interval = defaultInterval;

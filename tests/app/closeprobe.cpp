@@ -6,9 +6,9 @@
 #include "app/tform2.h"
 
 #include "toolkit/application.h"
+#include "toolkit/stepschedule.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
@@ -24,12 +24,12 @@ void say(const char *text)
 // A trace-like loop: many paced steps; @p inside runs once, from within the third pause.
 void pacedLoop(const char *name, const std::function<void()> &inside)
 {
+    toolkit::StepSchedule schedule(Form2->pause().interval());
     for (int step = 0; step < 400; ++step) {
         if (step == 2 && inside)
             QTimer::singleShot(0, Form2, inside);
-        QElapsedTimer timer;
-        timer.start();
-        if (Form2->pause().wait(timer) == toolkit::LivePause::Result::Stop) {
+        schedule.beginStep();
+        if (Form2->pause().wait(schedule) == toolkit::LivePause::Result::Stop) {
             std::printf("%s stop %d\n", name, step);
             std::fflush(stdout);
             return;

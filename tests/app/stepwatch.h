@@ -1,28 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/traceplayer.h"
+#include "app/tform2.h"
+
+#include "toolkit/livepause.h"
 
 #include <QObject>
 #include <QTimer>
 
 #include <functional>
 #include <map>
-#include <vector>
 
-/// Watches the point steps of every trace played while it lives, nested ones included, and
-/// counts them from 1. An action given to at() runs inside the pause of that step, the way a
-/// user's click would; an observer given to onEveryStep() runs right after each step's appends
-/// and must only look.
+/// Watches the point steps of every trace played in @p form while it lives, nested ones
+/// included, and counts them from 1. An action given to at() runs inside the pause of that step,
+/// the way a user's click would; an observer given to onEveryStep() runs right after each step's
+/// appends and must only look.
 class StepWatch
 {
 public:
-    explicit StepWatch(QObject *context) : m_context(context)
+    using Clock = toolkit::StepSchedule::Clock;
+
+    explicit StepWatch(TForm2 *form) : m_form(form)
     {
-        TracePlayer::setStepCostProbe([this](std::chrono::nanoseconds cost) { stepPlayed(cost); });
+        m_connection = QObject::connect(
+            &form->pause(), &toolkit::LivePause::stepPaused, form,
+            [this](Clock::time_point start, std::chrono::nanoseconds) { stepPlayed(start); });
     }
 
-    ~StepWatch() { TracePlayer::setStepCostProbe({}); }
+    ~StepWatch() { QObject::disconnect(m_connection); }
 
     StepWatch(const StepWatch &) = delete;
     StepWatch &operator=(const StepWatch &) = delete;
@@ -31,24 +36,25 @@ public:
     void onEveryStep(std::function<void(int step)> observer) { m_observer = std::move(observer); }
 
     int steps() const { return m_steps; }
-    /// The time the last step took from its start to the end of its appends.
-    std::chrono::nanoseconds lastCost() const { return m_lastCost; }
+    /// When the last step began.
+    Clock::time_point lastStart() const { return m_lastStart; }
 
 private:
-    void stepPlayed(std::chrono::nanoseconds cost)
+    void stepPlayed(Clock::time_point start)
     {
         ++m_steps;
-        m_lastCost = cost;
+        m_lastStart = start;
         if (m_observer)
             m_observer(m_steps);
         const auto [first, last] = m_actions.equal_range(m_steps);
         for (auto it = first; it != last; ++it)
-            QTimer::singleShot(0, m_context, it->second);
+            QTimer::singleShot(0, m_form, it->second);
     }
 
-    QObject *m_context;
+    TForm2 *m_form;
+    QMetaObject::Connection m_connection;
     int m_steps = 0;
-    std::chrono::nanoseconds m_lastCost {0};
+    Clock::time_point m_lastStart;
     std::multimap<int, std::function<void()>> m_actions;
     std::function<void(int)> m_observer;
 };

@@ -9,9 +9,9 @@
 //   tracescloseprobe TABS        e.g. "1", "1,3" or "3,2,4,1"
 
 #include "app/tform2.h"
-#include "app/traceplayer.h"
 
 #include "toolkit/application.h"
+#include "toolkit/livepause.h"
 #include "toolkit/trackbar.h"
 
 #include <QDateTime>
@@ -53,11 +53,12 @@ int main(int argc, char *argv[])
     toolkit::Application application(argc, argv);
     bool closed = false;
     int stepsAfterClose = 0;
-    TracePlayer::setStepCostProbe([&](std::chrono::nanoseconds) { stepsAfterClose += closed; });
     QList<QPushButton *> buttons;
 
     const int code = application.execute([&] {
         application.CreateForm(Form2);
+        QObject::connect(&Form2->pause(), &toolkit::LivePause::stepPaused, Form2,
+                         [&] { stepsAfterClose += closed; });
         for (const QString &tab : tabs)
             buttons.append(prepareLaunch(tab.toInt()));
         int at = kFirstLaunchMs;

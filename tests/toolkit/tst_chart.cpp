@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/chart.h"
+#include "toolkit/polylineitem.h"
 
 #include <QGraphicsTextItem>
+#include <QChartView>
 #include <QGraphicsView>
+#include <QLineSeries>
+#include <QScreen>
 #include <QTest>
 
 #include <algorithm>
 
 using toolkit::Chart;
+using toolkit::LineSeries;
+using Points = QList<QPointF>;
 
 namespace {
 
@@ -51,6 +57,54 @@ ShownNumbers shownNumbers(Chart &chart)
     std::sort(shown.bottom.begin(), shown.bottom.end());
     std::sort(shown.left.begin(), shown.left.end());
     return shown;
+// The pixels that the chart's window shows now: what every repaint so far left there. (A fresh
+// rendering would hide a region that some repaint missed.)
+QImage shown(Chart &chart)
+{
+    QWidget *window = chart.window();
+    return window->screen()->grabWindow(window->winId()).toImage();
+}
+
+// The largest difference of one colour channel between @p a and @p b, 255 when their sizes
+// differ.
+int largestDifference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return 255;
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
+                                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
+}
+
+void letEventsThrough()
+{
+    // The scene hands its changes to the view on one pass, the view paints on the next.
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::processEvents();
+}
+
+// The levels of a coil on tab 3 at 99 %: a square wave of fractional steps, with its vertical
+// edges, from @p from to @p to.
+Points coilWave(double from, double to)
+{
+    Points points;
+    double y = 0.0;
+    for (int i = 0; from + 0.08 * i <= to; ++i) {
+        const double x = from + 0.08 * i;
+        points.append({x, y});
+        if (i % 4 == 3) {
+            y = 5.0 - y;
+            points.append({x, y});
+        }
+    }
+    return points;
 }
 
 } // namespace
@@ -61,6 +115,8 @@ class TestChart : public QObject
 
 private Q_SLOTS:
     void automaticColoursComeFromThePalette();
+    void drawsPointByPointAsTheChartingModule_data();
+    void drawsPointByPointAsTheChartingModule();
     void dragTowardsLowerRightZooms();
     void dragTowardsUpperLeftGivesTheFixedRangesBack();
     void aClickDoesNotZoom();
@@ -81,6 +137,67 @@ void TestChart::automaticColoursComeFromThePalette()
     chart.setPaletteIndex(13);
     QVERIFY(first->colour() != before);
     QCOMPARE(named->colour(), QColor(Qt::blue)); // a colour of its own stays
+}
+
+void TestChart::drawsPointByPointAsTheChartingModule_data()
+{
+    QTest::addColumn<Points>("points");
+    QTest::addColumn<LineSeries::XOrder>("order");
+    QTest::addColumn<QRectF>("zoom");
+
+    const auto none = LineSeries::XOrder::None;
+    QTest::newRow("square wave") << coilWave(0, 60) << none << QRectF();
+    QTest::newRow("beyond the axes")
+        << (coilWave(80, 110) << QPointF(110, 9) << QPointF(112, -3)) << none << QRectF();
+    QTest::newRow("zoomed") << coilWave(0, 40) << none << QRectF(QPointF(10, 1), QPointF(23, 6));
+    QTest::newRow("a point arriving out of order")
+        << (coilWave(0, 20) << QPointF(7.5, 6) << QPointF(21, 1)) << LineSeries::XOrder::Ascending
+        << QRectF();
+}
+
+// Once drawn, the lines look exactly as the charting module draws its own series (colour,
+// width, clipping, vertical edges, zoom), although each new point repaints only what it changed.
+void TestChart::drawsPointByPointAsTheChartingModule()
+{
+    QFETCH(Points, points);
+    QFETCH(LineSeries::XOrder, order);
+    QFETCH(QRectF, zoom);
+    // Ours, point by point, and the module's, all at once, on two charts alike.
+    Chart charts[2];
+    for (Chart &chart : charts) {
+        chart.resize(769, 118);
+        chart.setFixedRanges({0, 100}, {0, 7});
+        chart.addSeries(QStringLiteral("a"), QStringLiteral("A"), QColor(Qt::red));
+        chart.addSeries(QStringLiteral("b"), QStringLiteral("B"), {}, order);
+        chart.series().constFirst()->AddXY(50, 3);
+        chart.series().constFirst()->AddXY(50, 4);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        if (!zoom.isEmpty())
+            chart.zoomTo(zoom);
+    }
+    Chart &ours = charts[0];
+    Chart &module = charts[1];
+    letEventsThrough();
+    for (const QPointF &p : std::as_const(points)) {
+        ours.series().constLast()->AddXY(p.x(), p.y());
+        letEventsThrough();
+    }
+    QChartView *view = module.findChild<QChartView *>();
+    for (QGraphicsItem *item : view->scene()->items()) {
+        if (dynamic_cast<toolkit::PolylineItem *>(item))
+            item->hide();
+    }
+    const QList<QAbstractSeries *> moduleSeries = view->chart()->series();
+    for (qsizetype i = 0; i < moduleSeries.size(); ++i)
+        static_cast<QLineSeries *>(moduleSeries.at(i))->replace(ours.series().at(i)->points());
+    letEventsThrough();
+
+    // While the series grows, the edges of the repainted parts may shift a few pixels by a shade;
+    // once it is still, every pixel is the module's.
+    QVERIFY2(largestDifference(shown(ours), shown(module)) <= 16,
+             qPrintable(QString::number(largestDifference(shown(ours), shown(module)))));
+    QTRY_COMPARE(largestDifference(shown(ours), shown(module)), 0);
 }
 
 void TestChart::dragTowardsLowerRightZooms()

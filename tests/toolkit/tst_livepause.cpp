@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/livepause.h"
+#include "toolkit/stepschedule.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -9,17 +10,20 @@
 
 using namespace std::chrono_literals;
 using toolkit::LivePause;
+using toolkit::StepSchedule;
 using Result = LivePause::Result;
+using Micros = QList<int>;
 
 namespace {
 
-// Runs @p steps point steps: each starts a step timer, does nothing, and pauses.
+// Runs a trace of @p steps point steps: each begins on the trace's schedule, does nothing, and
+// pauses.
 Result runSteps(LivePause &pause, int steps, QStringList *log = nullptr, const QString &name = {})
 {
+    StepSchedule schedule(pause.interval());
     for (int i = 0; i < steps; ++i) {
-        QElapsedTimer step;
-        step.start();
-        if (pause.wait(step) == Result::Stop) {
+        schedule.beginStep();
+        if (pause.wait(schedule) == Result::Stop) {
             if (log)
                 log->append(name + QStringLiteral(" stop"));
             return Result::Stop;
@@ -38,8 +42,10 @@ class TestLivePause : public QObject
 
 private Q_SLOTS:
     void defaultIntervalIsFiftyMilliseconds();
-    void lastsTheIntervalFromTheStepStart_data();
-    void lastsTheIntervalFromTheStepStart();
+    void scheduleKeepsThePaceStartToStart_data();
+    void scheduleKeepsThePaceStartToStart();
+    void endsWhenTheScheduleSays_data();
+    void endsWhenTheScheduleSays();
     void keepsTheEventLoopRunning();
     void nestedPausesFinishInnermostFirst();
     void stopAllEndsEveryNestedPause();
@@ -52,7 +58,45 @@ void TestLivePause::defaultIntervalIsFiftyMilliseconds()
     QCOMPARE(pause.interval(), 50ms);
 }
 
-void TestLivePause::lastsTheIntervalFromTheStepStart_data()
+void TestLivePause::scheduleKeepsThePaceStartToStart_data()
+{
+    // How late each step begins after the previous step's pause ended: the work done after a
+    // pause, a slow step, another trace run inside a pause.
+    QTest::addColumn<Micros>("lateness");
+    QTest::newRow("none") << Micros {0, 0, 0, 0, 0, 0};
+    QTest::newRow("short tails") << Micros {300, 150, 4999, 0, 1200, 5000};
+    QTest::newRow("a slow step") << Micros {300, 20'000, 300, 300};
+    QTest::newRow("a trace inside a pause") << Micros {300, 3'000'000, 300, 300, 300};
+}
+
+// The steps follow each other one interval apart whatever they do after their pause; what a
+// step cannot give back is lost, never caught up, and no pause ends sooner than the shortest
+// period after its own step's start.
+void TestLivePause::scheduleKeepsThePaceStartToStart()
+{
+    QFETCH(Micros, lateness);
+    using Clock = StepSchedule::Clock;
+    constexpr std::chrono::nanoseconds interval = 50ms;
+    const std::chrono::nanoseconds credit = interval - StepSchedule::shortestPeriod(interval);
+    StepSchedule schedule(interval);
+
+    const Clock::time_point first = Clock::time_point() + 1s;
+    Clock::time_point end = schedule.beginStep(first);
+    QCOMPARE(end - first, interval);
+    std::chrono::nanoseconds lost {0};
+    for (int late : lateness) {
+        const std::chrono::nanoseconds tail = std::chrono::microseconds(late);
+        const Clock::time_point start = end + tail;
+        const Clock::time_point next = schedule.beginStep(start);
+        QVERIFY(next - end >= interval);
+        QVERIFY(next - start >= StepSchedule::shortestPeriod(interval));
+        lost += std::max(tail - credit, std::chrono::nanoseconds(0));
+        end = next;
+    }
+    QCOMPARE(end - first, interval * (lateness.size() + 1) + lost);
+}
+
+void TestLivePause::endsWhenTheScheduleSays_data()
 {
     QTest::addColumn<int>("workMs");
     QTest::newRow("no work") << 0;
@@ -60,18 +104,29 @@ void TestLivePause::lastsTheIntervalFromTheStepStart_data()
     QTest::newRow("work longer than the interval") << 70;
 }
 
-void TestLivePause::lastsTheIntervalFromTheStepStart()
+void TestLivePause::endsWhenTheScheduleSays()
 {
     QFETCH(int, workMs);
     LivePause pause;
-    QElapsedTimer step;
-    step.start();
+    StepSchedule schedule(pause.interval());
+    const auto deadline = schedule.beginStep();
+    bool handled = false;
+    QTimer::singleShot(0, [&] { handled = true; });
+    QList<std::pair<StepSchedule::Clock::time_point, std::chrono::nanoseconds>> reported;
+    QObject::connect(&pause, &LivePause::stepPaused,
+                     [&](StepSchedule::Clock::time_point start, std::chrono::nanoseconds cost) {
+                         reported.append({start, cost});
+                     });
     std::this_thread::sleep_for(std::chrono::milliseconds(workMs));
-    QCOMPARE(pause.wait(step), Result::Continue);
-    const qint64 total = step.elapsed();
-    // Never shorter than the interval; the work of the step is not added on top of it.
-    QVERIFY2(total >= 50, qPrintable(QString::number(total)));
-    QVERIFY2(total < std::max(50, workMs) + 25, qPrintable(QString::number(total)));
+    QCOMPARE(pause.wait(schedule), Result::Continue);
+    QVERIFY(StepSchedule::Clock::now() >= deadline);
+    QCOMPARE(deadline - schedule.stepStart(), pause.interval());
+    // The pause tells when the step began and what its work cost.
+    QCOMPARE(reported.size(), 1);
+    QVERIFY(reported.constFirst().first == schedule.stepStart());
+    QVERIFY(reported.constFirst().second >= std::chrono::milliseconds(workMs));
+    // Even a step whose work took the whole interval lets pending events through.
+    QVERIFY(handled);
 }
 
 void TestLivePause::keepsTheEventLoopRunning()
@@ -133,10 +188,10 @@ void TestLivePause::pausesAfterStopReturnAtOnce()
 {
     LivePause pause;
     pause.stopAll();
-    QElapsedTimer step;
-    step.start();
-    QCOMPARE(pause.wait(step), Result::Stop);
-    QVERIFY(step.elapsed() < 10);
+    StepSchedule schedule(pause.interval());
+    schedule.beginStep();
+    QCOMPARE(pause.wait(schedule), Result::Stop);
+    QVERIFY(StepSchedule::Clock::now() < schedule.deadline());
     QVERIFY(pause.stopped());
 }
 
