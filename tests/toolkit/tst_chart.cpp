@@ -57,6 +57,8 @@ ShownNumbers shownNumbers(Chart &chart)
     std::sort(shown.bottom.begin(), shown.bottom.end());
     std::sort(shown.left.begin(), shown.left.end());
     return shown;
+}
+
 // The pixels that the chart's window shows now: what every repaint so far left there. (A fresh
 // rendering would hide a region that some repaint missed.)
 QImage shown(Chart &chart)
