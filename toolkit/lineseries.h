@@ -41,7 +41,7 @@ public:
     QList<QPointF> points() const;
 
     QString title() const;
-    QColor colour() const;
+    QColor color() const;
     XOrder xOrder() const { return m_order; }
 
 private:

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/layout/diagrampanels.h"
 
-#include "app/tform2.h"
+#include "ui_form2.h"
+
+#include "toolkit/floatanimation.h"
 
 #include <cmath>
 
@@ -27,14 +29,16 @@ FloatAnimation *slide(QWidget *panel, const char *name, float from, float to)
 
 } // namespace
 
-void layoutDiagramPanels(TForm2 &f)
+Form2PanelSlides layoutDiagramPanels(const Ui::Form2Layout &f)
 {
-    f.animationferme11 = slide(f.ferme1, "animationferme11", kHidden, kShown);
-    f.animationferme12 = slide(f.ferme1, "animationferme12", kShown, kHidden);
-    f.animationferme21 = slide(f.ferme2, "animationferme21", kHidden, kShown);
-    f.animationferme22 = slide(f.ferme2, "animationferme22", kShown, kHidden);
-    f.animationferme31 = slide(f.ferme3, "animationferme31", kHidden, kShown);
-    f.animationferme32 = slide(f.ferme3, "animationferme32", kShown, kHidden);
-    f.animationferme41 = slide(f.ferme4, "animationferme41", kHidden, kShown);
-    f.animationferme42 = slide(f.ferme4, "animationferme42", kShown, kHidden);
+    Form2PanelSlides s;
+    s.animationferme11 = slide(f.ferme1, "animationferme11", kHidden, kShown);
+    s.animationferme12 = slide(f.ferme1, "animationferme12", kShown, kHidden);
+    s.animationferme21 = slide(f.ferme2, "animationferme21", kHidden, kShown);
+    s.animationferme22 = slide(f.ferme2, "animationferme22", kShown, kHidden);
+    s.animationferme31 = slide(f.ferme3, "animationferme31", kHidden, kShown);
+    s.animationferme32 = slide(f.ferme3, "animationferme32", kShown, kHidden);
+    s.animationferme41 = slide(f.ferme4, "animationferme41", kHidden, kShown);
+    s.animationferme42 = slide(f.ferme4, "animationferme42", kShown, kHidden);
+    return s;
 }

@@ -2,8 +2,8 @@
 #include "toolkit/chart.h"
 #include "toolkit/polylineitem.h"
 
-#include <QGraphicsTextItem>
 #include <QChartView>
+#include <QGraphicsTextItem>
 #include <QGraphicsView>
 #include <QLineSeries>
 #include <QScreen>
@@ -132,13 +132,13 @@ void TestChart::automaticColoursComeFromThePalette()
     auto *first = chart.addSeries(QStringLiteral("a"), QStringLiteral("A"));
     auto *named = chart.addSeries(QStringLiteral("b"), QStringLiteral("B"), QColor(Qt::blue));
     auto *third = chart.addSeries(QStringLiteral("c"), QStringLiteral("C"));
-    QCOMPARE(named->colour(), QColor(Qt::blue));
-    QVERIFY(first->colour() != third->colour());
-    QVERIFY(first->colour() != QColor(Qt::cyan)); // never the charts' background
-    const QColor before = first->colour();
-    chart.setPaletteIndex(13);
-    QVERIFY(first->colour() != before);
-    QCOMPARE(named->colour(), QColor(Qt::blue)); // a colour of its own stays
+    QCOMPARE(named->color(), QColor(Qt::blue));
+    QVERIFY(first->color() != third->color());
+    QVERIFY(first->color() != QColor(Qt::cyan)); // never the charts' background
+    const QColor before = first->color();
+    chart.setSeriesPalette(toolkit::SeriesPalette::Modern);
+    QVERIFY(first->color() != before);
+    QCOMPARE(named->color(), QColor(Qt::blue)); // a colour of its own stays
 }
 
 void TestChart::drawsPointByPointAsTheChartingModule_data()
