@@ -38,8 +38,7 @@ public:
     /// angle texts, the plan's initial one included.
     TracePlayer &withRotor(scene::Object3D *rotor, QLineEdit *angleEdit);
 
-    /// Plays every step of @p plan. Throws std::invalid_argument, before anything is written,
-    /// when the plan appends to another number of series than the player was given.
+    /// Plays every step of @p plan, which appends to as many series as the player was given.
     Outcome play(const sim::Plan &plan) const;
 
 private:

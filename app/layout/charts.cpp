@@ -5,7 +5,15 @@
 
 #include "toolkit/chart.h"
 
+#include <QCoreApplication>
+
 namespace {
+
+// The charts' titles and legends, translatable as the form description's own texts are.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Form2Layout)
+};
 
 using toolkit::Chart;
 using toolkit::LineSeries;
@@ -31,37 +39,37 @@ void describe(Chart *chart, const QString &title, Chart::Range bottom, Chart::Ra
 Form2Series layoutCharts(const Ui::Form2Layout &f)
 {
     Form2Series s;
-    const QString rco1 = QStringLiteral("Signal RCO Tr1");
+    const QString rco1 = Texts::tr("Signal RCO Tr1");
 
-    describe(f.Chart1, QStringLiteral("Commande transistor"), {0, 100}, {0, 14});
+    describe(f.Chart1, Texts::tr("Commande transistor"), {0, 100}, {0, 14});
     s.signalrco =
-        f.Chart1->addSeries(QStringLiteral("signalrco"), QStringLiteral("Alimentation transistor"));
+        f.Chart1->addSeries(QStringLiteral("signalrco"), Texts::tr("Alimentation transistor"));
     s.tensionmoyenne =
-        f.Chart1->addSeries(QStringLiteral("tensionmoyenne"), QStringLiteral("Tension moyenne"));
+        f.Chart1->addSeries(QStringLiteral("tensionmoyenne"), Texts::tr("Tension moyenne"));
 
-    describe(f.Chart2, QStringLiteral("Commande transistors"), {0, 100}, {-14, 14});
+    describe(f.Chart2, Texts::tr("Commande transistors"), {0, 100}, {-14, 14});
     s.tensionmoyenne1 =
-        f.Chart2->addSeries(QStringLiteral("tensionmoyenne1"), QStringLiteral("Tension moyenne"));
+        f.Chart2->addSeries(QStringLiteral("tensionmoyenne1"), Texts::tr("Tension moyenne"));
     s.signalrco1 = f.Chart2->addSeries(QStringLiteral("signalrco1"), rco1);
-    s.signalrco2 = f.Chart2->addSeries(QStringLiteral("signalrco2"),
-                                       QStringLiteral("Signal RCO Tr2"), kBlue, Order::Ascending);
-    s.Series2 = f.Chart2->addSeries(QStringLiteral("Series2"), QStringLiteral("Signal RCO Tr3"),
-                                    kGreen, Order::Ascending);
-    s.Series3 = f.Chart2->addSeries(QStringLiteral("Series3"), QStringLiteral("Signal RCO Tr4"),
-                                    kBlue, Order::Ascending);
+    s.signalrco2 = f.Chart2->addSeries(QStringLiteral("signalrco2"), Texts::tr("Signal RCO Tr2"),
+                                       kBlue, Order::Ascending);
+    s.Series2 = f.Chart2->addSeries(QStringLiteral("Series2"), Texts::tr("Signal RCO Tr3"), kGreen,
+                                    Order::Ascending);
+    s.Series3 = f.Chart2->addSeries(QStringLiteral("Series3"), Texts::tr("Signal RCO Tr4"), kBlue,
+                                    Order::Ascending);
 
-    describe(f.Chart3, QStringLiteral("bobine1"), {0, 100}, {0, 7}, SeriesPalette::Modern);
+    describe(f.Chart3, Texts::tr("bobine1"), {0, 100}, {0, 7}, SeriesPalette::Modern);
     s.tr1 = f.Chart3->addSeries(QStringLiteral("tr1"), rco1, kYellow);
-    describe(f.Chart4, QStringLiteral("bobine2"), {0, 100}, {0, 7});
+    describe(f.Chart4, Texts::tr("bobine2"), {0, 100}, {0, 7});
     s.tr2 = f.Chart4->addSeries(QStringLiteral("tr2"), rco1);
-    describe(f.Chart5, QStringLiteral("bobine3"), {0, 100}, {0, 7});
+    describe(f.Chart5, Texts::tr("bobine3"), {0, 100}, {0, 7});
     s.tr3 = f.Chart5->addSeries(QStringLiteral("tr3"), rco1, kGreen);
-    describe(f.Chart6, QStringLiteral("bobine4"), {0, 100}, {0, 7});
+    describe(f.Chart6, Texts::tr("bobine4"), {0, 100}, {0, 7});
     s.tr4 = f.Chart6->addSeries(QStringLiteral("tr4"), rco1, kBlue);
 
-    describe(f.Chart7, QStringLiteral("bobine1"), {0, 100}, {-6, 6}, SeriesPalette::Modern);
+    describe(f.Chart7, Texts::tr("bobine1"), {0, 100}, {-6, 6}, SeriesPalette::Modern);
     s.tr11 = f.Chart7->addSeries(QStringLiteral("tr11"), rco1, kYellow);
-    describe(f.Chart8, QStringLiteral("bobine2"), {0, 100}, {-6, 6});
+    describe(f.Chart8, Texts::tr("bobine2"), {0, 100}, {-6, 6});
     s.tr12 = f.Chart8->addSeries(QStringLiteral("tr12"), rco1);
     return s;
 }
