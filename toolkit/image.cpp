@@ -49,16 +49,26 @@ void Image::renderCache(qreal ratio)
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QRectF area(QPointF(0, 0), QSizeF(pixmap.size()));
-        if (m_source.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-            QSvgRenderer renderer(m_source);
-            renderer.render(&painter, area);
-        } else {
-            painter.drawImage(area, QImage(m_source));
-        }
+        drawPicture(painter, QRectF(QPointF(0, 0), QSizeF(pixmap.size())));
     }
     pixmap.setDevicePixelRatio(ratio);
     m_cache = pixmap;
+}
+
+void Image::drawPicture(QPainter &painter, const QRectF &area) const
+{
+    if (m_source.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        QSvgRenderer renderer(m_source);
+        renderer.render(&painter, area);
+    } else {
+        painter.drawImage(area, QImage(m_source));
+    }
+}
+
+void Image::forgetRendering()
+{
+    m_cache = {};
+    update();
 }
 
 void Image::paintEvent(QPaintEvent *)

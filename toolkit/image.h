@@ -31,6 +31,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
+    /// Draws the picture into @p area of @p painter. The widget keeps what this draws and calls
+    /// it again only when the picture's size on screen changes or forgetRendering() is called.
+    virtual void drawPicture(QPainter &painter, const QRectF &area) const;
+    /// Makes the next paint draw the picture again.
+    void forgetRendering();
+
 private:
     void renderCache(qreal ratio);
 
