@@ -10,6 +10,7 @@
 #include <QSvgRenderer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace toolkit {
 
@@ -18,6 +19,8 @@ namespace {
 // Lit lines are this many times as heavy as the drawing's own: from about 1 pixel to between 2
 // and 3 in the panels, which still reads from the back of a room on a projector.
 constexpr qreal kLitWeight = 2.5;
+// How far, in the drawing's units, a lit line may reach beyond the element's own bounds.
+constexpr qreal kLitReach = 2.0;
 
 // A read-out too long for its box is first narrowed down to this share of its width, the way a
 // display's digits would be, and only then made smaller.
@@ -30,7 +33,7 @@ QRectF elementRect(const QSvgRenderer &renderer, const QString &id)
     return renderer.transformForElement(id).mapRect(renderer.boundsOnElement(id));
 }
 
-QString key(const QList<Diagram::Light> &lights)
+QString keyOf(const QList<Diagram::Light> &lights)
 {
     QString key;
     for (const Diagram::Light &light : lights)
@@ -52,6 +55,8 @@ void Diagram::load()
     m_document.clear();
     m_picture.reset();
     m_litRenderers.clear();
+    m_bounds.clear();
+    m_litKey.clear();
     m_box = m_value = {};
     QFile file(source());
     if (!source().endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)
@@ -81,15 +86,43 @@ void Diagram::setLights(const QList<Light> &lights)
 {
     if (lights == m_lights)
         return;
+    // Only what goes out and what comes on is drawn again.
+    QRegion changed = areaOf(m_lights);
     m_lights = lights;
-    update(pictureRect());
+    changed += areaOf(m_lights);
+    if (m_lights.isEmpty()) {
+        m_litPixmap = {};
+        m_litKey.clear();
+    }
+    update(changed);
+}
+
+QRegion Diagram::areaOf(const QList<Light> &lights)
+{
+    if (lights.isEmpty() || !isVisible())
+        return {};
+    load();
+    if (!m_picture)
+        return pictureRect();
+    const QTransform toWidget = pictureTransform();
+    // Lit lines reach further out than the drawing's own, and are smoothed over a pixel more.
+    const int margin = int(std::ceil(kLitReach * toWidget.m11())) + 1;
+    QRegion area;
+    for (const Light &light : lights) {
+        auto bounds = m_bounds.constFind(light.id);
+        if (bounds == m_bounds.cend())
+            bounds = m_bounds.insert(light.id, elementRect(*m_picture, light.id));
+        area +=
+            toWidget.mapRect(*bounds).toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    }
+    return area;
 }
 
 QSvgRenderer *Diagram::litRenderer()
 {
     if (m_lights.isEmpty() || m_document.isEmpty())
         return nullptr;
-    std::shared_ptr<QSvgRenderer> &renderer = m_litRenderers[key(m_lights)];
+    std::shared_ptr<QSvgRenderer> &renderer = m_litRenderers[keyOf(m_lights)];
     if (!renderer) {
         QHash<QString, QColor> colours;
         for (const Light &light : std::as_const(m_lights))
@@ -169,20 +202,54 @@ void Diagram::updateReadout()
         update(pictureTransform().mapRect(m_box).toAlignedRect().adjusted(-2, -2, 2, 2));
 }
 
+void Diagram::renderLights(qreal ratio)
+{
+    const QString key = keyOf(m_lights) + QString::number(ratio) + u'@'
+        + QString::number(pictureRect().width()) + u'x' + QString::number(pictureRect().height());
+    if (key == m_litKey)
+        return;
+    m_litKey = key;
+    m_litPixmap = {};
+    QSvgRenderer *lit = litRenderer();
+    const QRect area = areaOf(m_lights).boundingRect() & pictureRect();
+    m_litAt = area.topLeft();
+    const QSize size = area.size();
+    if (!lit || size.isEmpty())
+        return;
+    // In device pixels, as the picture itself (see Image).
+    QPixmap pixmap(size * ratio);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF whole(QPointF(pictureRect().topLeft() - m_litAt) * ratio,
+                           QSizeF(pictureRect().size()) * ratio);
+        lit->render(&painter, whole);
+    }
+    pixmap.setDevicePixelRatio(ratio);
+    m_litPixmap = pixmap;
+}
+
 void Diagram::paintEvent(QPaintEvent *event)
 {
     load();
     Image::paintEvent(event);
-    QSvgRenderer *lit = litRenderer();
-    if (!lit && m_readoutShape.isEmpty())
+    if (m_lights.isEmpty() && m_readoutShape.isEmpty())
         return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (lit)
-        lit->render(&painter, QRectF(pictureRect()));
+    // Rendered once for each set of lights and copied at every paint: the charts under an open
+    // panel have it painted again, a little at a time, at every point of a trace.
+    if (!m_lights.isEmpty()) {
+        renderLights(pixelRatio(painter));
+        painter.drawPixmap(m_litAt, m_litPixmap);
+    }
     if (!m_readoutShape.isEmpty()) {
-        painter.setTransform(pictureTransform());
-        painter.fillPath(m_readoutShape, m_ink);
+        const QTransform toWidget = pictureTransform();
+        if (event->rect().intersects(toWidget.mapRect(m_box).toAlignedRect())) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setTransform(toWidget);
+            painter.fillPath(m_readoutShape, m_ink);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QPainterPath>
+#include <QRegion>
 #include <QString>
 
 #include <memory>
@@ -58,6 +59,8 @@ protected:
 private:
     void load();
     QSvgRenderer *litRenderer();
+    QRegion areaOf(const QList<Light> &lights);
+    void renderLights(qreal ratio);
     QTransform pictureTransform() const;
     void shapeReadout();
     void updateReadout();
@@ -68,6 +71,12 @@ private:
     QList<Light> m_lights;
     // One renderer per set of lights met so far: a trace goes back and forth between a few.
     QHash<QString, std::shared_ptr<QSvgRenderer>> m_litRenderers;
+    // Where each element lit so far lies, in the drawing's own coordinates.
+    QHash<QString, QRectF> m_bounds;
+    // The lit elements rendered for the lights, pixel ratio and size they were rendered for.
+    QString m_litKey;
+    QPixmap m_litPixmap;
+    QPoint m_litAt;
 
     QString m_boxId;
     QString m_valueId;

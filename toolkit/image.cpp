@@ -74,16 +74,19 @@ void Image::forgetRendering()
 void Image::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    // The pixels the picture covers: more on a high-density screen, fewer in a window shown
-    // scaled down. Rendered for those, the picture stays sharp.
-    qreal ratio = std::sqrt(std::abs(painter.deviceTransform().determinant()));
-    if (!(ratio > 0))
-        ratio = devicePixelRatioF();
+    // Rendered for the pixels it covers, the picture stays sharp.
+    const qreal ratio = pixelRatio(painter);
     if (m_cache.isNull() || !qFuzzyCompare(m_cache.devicePixelRatio(), ratio))
         renderCache(ratio);
     if (m_cache.isNull())
         return;
     painter.drawPixmap(pictureRect().topLeft(), m_cache);
+}
+
+qreal Image::pixelRatio(const QPainter &painter) const
+{
+    const qreal ratio = std::sqrt(std::abs(painter.deviceTransform().determinant()));
+    return ratio > 0 ? ratio : devicePixelRatioF();
 }
 
 void Image::resizeEvent(QResizeEvent *event)

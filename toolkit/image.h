@@ -36,6 +36,9 @@ protected:
     virtual void drawPicture(QPainter &painter, const QRectF &area) const;
     /// Makes the next paint draw the picture again.
     void forgetRendering();
+    /// Device pixels per unit of the widget under @p painter: more on a high-density screen,
+    /// fewer in a window shown scaled down.
+    qreal pixelRatio(const QPainter &painter) const;
 
 private:
     void renderCache(qreal ratio);

@@ -4,6 +4,7 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <utility>
 #include <vector>
 
 namespace toolkit::svgparts {
@@ -144,12 +145,31 @@ QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colour
     QByteArray out;
     QXmlStreamWriter writer(&out);
 
-    // The styles down to the current element, and how deep the lit part or the definitions
-    // being copied begin (0: not inside one).
-    std::vector<Style> styles {Style {}};
+    // The elements open down to the current one. The groups around the lit parts are written
+    // only once a lit part shows up inside them: the result draws nothing else, not even empty
+    // groups, so that drawing it costs little.
+    struct Open
+    {
+        Style style;
+        bool written = true;
+        QString name;
+        QXmlStreamAttributes attributes;
+    };
+    std::vector<Open> open {Open {}};
+    // How deep the lit part or the definitions being copied begin (0: not inside one).
     int litFrom = 0;
     QColor litColour;
     int definitionsFrom = 0;
+    const auto writeOpenGroups = [&] {
+        for (Open &o : open) {
+            if (o.written)
+                continue;
+            writer.writeStartElement(o.name);
+            for (const QXmlStreamAttribute &a : std::as_const(o.attributes))
+                writer.writeAttribute(a.qualifiedName().toString(), a.value().toString());
+            o.written = true;
+        }
+    };
 
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
@@ -158,8 +178,9 @@ QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colour
             break;
         case QXmlStreamReader::StartElement: {
             const QXmlStreamAttributes attributes = reader.attributes();
-            const Style inherited = styles.back();
-            const int depth = int(styles.size());
+            const Style inherited = open.back().style;
+            const int depth = int(open.size());
+            Open element {styleOf(attributes, inherited), true, {}, {}};
             if (definitionsFrom > 0) {
                 copyStart(reader, writer);
             } else if (litFrom > 0) {
@@ -169,28 +190,33 @@ QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colour
                        lit != colours.cend()) {
                 litFrom = depth;
                 litColour = *lit;
+                writeOpenGroups();
                 writeLitStart(reader, writer, litColour, weight, &inherited);
             } else if (reader.name() == QLatin1String("defs")) {
                 definitionsFrom = depth;
                 copyStart(reader, writer);
-            } else if (reader.name() == QLatin1String("svg")
-                       || reader.name() == QLatin1String("g")) {
-                // Groups carry the transforms and styles a lit part sits in.
+            } else if (reader.name() == QLatin1String("svg")) {
                 copyStart(reader, writer);
+            } else if (reader.name() == QLatin1String("g")) {
+                // Groups carry the transforms and styles a lit part sits in.
+                element.written = false;
+                element.name = reader.qualifiedName().toString();
+                element.attributes = attributes;
             } else {
                 reader.skipCurrentElement();
                 break;
             }
-            styles.push_back(styleOf(attributes, inherited));
+            open.push_back(std::move(element));
             break;
         }
         case QXmlStreamReader::EndElement:
-            styles.pop_back();
-            if (int(styles.size()) == litFrom)
+            if (open.back().written)
+                writer.writeEndElement();
+            open.pop_back();
+            if (int(open.size()) == litFrom)
                 litFrom = 0;
-            if (int(styles.size()) == definitionsFrom)
+            if (int(open.size()) == definitionsFrom)
                 definitionsFrom = 0;
-            writer.writeEndElement();
             break;
         default:
             break;
