@@ -19,11 +19,11 @@ namespace toolkit {
 /// An SVG drawing (see Image) some of whose elements can be lit, with a small read-out whose
 /// text the program writes.
 ///
-/// Lit elements are drawn over the picture in their colour with heavier lines; the picture
-/// itself is rendered once for its size on screen, the lit elements and the read-out are drawn
-/// as vectors at each paint, so all three stay sharp at any scale. Changing them repaints only
-/// while the widget can be seen: a hidden diagram, or one moved out of its parent's view, draws
-/// nothing.
+/// Lit elements are drawn over the picture in their colour with heavier lines. The picture is
+/// rendered for the pixels it covers (see Image), the lit elements likewise each time they
+/// change, and the read-out's text is drawn as outlines at each paint, so all three stay sharp
+/// at any scale. A change repaints only the area it touches, and only while the widget can be
+/// seen: a hidden diagram, or one moved out of its parent's view, draws nothing.
 class Diagram : public Image
 {
     Q_OBJECT
