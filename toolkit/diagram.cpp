@@ -156,9 +156,9 @@ void Diagram::shapeReadout()
     if (m_readoutText.isEmpty() || m_box.isEmpty() || m_value.isEmpty())
         return;
     // Outlines, not text: they scale with the drawing exactly, whatever the screen's density.
+    // A plain monospaced face, of the weight of the drawing's own typewriter digits.
     QFont font(QStringLiteral("DejaVu Sans Mono"));
     font.setStyleHint(QFont::Monospace);
-    font.setBold(true);
     font.setPixelSize(100);
     QPainterPath digit;
     digit.addText(0, 0, font, QStringLiteral("0"));
