@@ -4,6 +4,7 @@
 #include "app/layout/charts.h"
 #include "app/layout/diagrampanels.h"
 #include "app/layout/style.h"
+#include "app/motorreadouts.h"
 
 #include "scene/sceneview.h"
 
@@ -27,6 +28,7 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent)
     setupScene(*m_sceneView);
     layoutCharts(*this);
     layoutDiagramPanels(*this);
+    followMotorOnReadouts(*shaftPicture, {Image1, Image2}, *rotor1, {Image3, Image4});
     applyWindowStyle(*this);
     bindHandlers();
     Form3DCreate(this);

@@ -11,8 +11,6 @@
 
 #include <QQuickView>
 
-#include <memory>
-
 namespace scene {
 
 namespace {
@@ -38,25 +36,6 @@ FloatAnimation *animate(Object3D *object, const char *name, const char *property
     animation->setStopValue(to);
     animation->setDuration(seconds);
     animation->setLoop(loop);
-    return animation;
-}
-
-// A turn of the shaft, which tells its picture each time it moves it.
-FloatAnimation *turnShaft(Model3D *axe, ShaftPicture *picture, const char *name, float to)
-{
-    auto self = std::make_shared<QPointer<FloatAnimation>>();
-    auto *animation = new FloatAnimation(axe, QStringLiteral("RotationAngle.Z"),
-                                         [axe, picture = QPointer(picture), self](float v) {
-                                             axe->setRotationAngleZ(v);
-                                             if (picture)
-                                                 picture->movedBy(*self);
-                                         });
-    *self = animation;
-    animation->setObjectName(QLatin1String(name));
-    animation->setStartValue(0);
-    animation->setStopValue(to);
-    animation->setDuration(1.0f);
-    animation->setLoop(true);
     return animation;
 }
 
@@ -110,8 +89,10 @@ void Form2Scene::setupScene(SceneView &view)
     animationmoteurpasapasbis = animate(moteurpasapas, "animationmoteurpasapasbis", "Position.X",
                                         &Object3D::setPositionX, 0, 20, 0.8f);
     shaftPicture = new ShaftPicture(axe, view.quickView(), &view);
-    animationaxe = turnShaft(axe, shaftPicture, "animationaxe", 360);
-    animationaxenegative = turnShaft(axe, shaftPicture, "animationaxenegative", -360);
+    animationaxe = animate(axe, "animationaxe", "RotationAngle.Z", &Object3D::setRotationAngleZ, 0,
+                           360, 1.0f, true);
+    animationaxenegative = animate(axe, "animationaxenegative", "RotationAngle.Z",
+                                   &Object3D::setRotationAngleZ, 0, -360, 1.0f, true);
     shaftPicture->setAnimations(animationaxe, animationaxenegative);
     animationmoteurcc =
         animate(moteurcc, "animationmoteurcc", "Position.X", &Object3D::setPositionX, 0, -20, 0.8f);

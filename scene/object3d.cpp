@@ -43,8 +43,10 @@ QVector3D Object3D::rotationAngle() const
 
 void Object3D::setRotationAngle(const QVector3D &degrees)
 {
-    if (m_node)
-        m_node->setProperty("rotationAngle", degrees);
+    if (!m_node)
+        return;
+    m_node->setProperty("rotationAngle", degrees);
+    Q_EMIT rotationAngleChanged(degrees);
 }
 
 void Object3D::setRotationAngleY(float degrees)

@@ -9,7 +9,8 @@ namespace scene {
 
 /// A handle on one object of the 3D scene: position, rotation angles (degrees, applied about Y,
 /// then X, then Z; never wrapped to a turn), scale, size and visibility, in the form's
-/// conventions (+Y down on screen). Writes go to the scene at once; the scene redraws on its next frame.
+/// conventions (+Y down on screen). Writes go to the scene at once; the scene redraws on its next
+/// frame.
 class Object3D : public QObject
 {
     Q_OBJECT
@@ -37,6 +38,10 @@ public:
     void setVisible(bool visible);
 
     QObject *node() const { return m_node; }
+
+Q_SIGNALS:
+    /// A rotation was written: @p degrees about X, Y and Z, as set.
+    void rotationAngleChanged(const QVector3D &degrees);
 
 private:
     QPointer<QObject> m_node;

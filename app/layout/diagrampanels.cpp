@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/layout/diagrampanels.h"
 
+#include "app/layout/circuitpictures.h"
 #include "app/tform2.h"
 
 #include <cmath>
@@ -37,4 +38,6 @@ void layoutDiagramPanels(TForm2 &f)
     f.animationferme32 = slide(f.ferme3, "animationferme32", kShown, kHidden);
     f.animationferme41 = slide(f.ferme4, "animationferme41", kHidden, kShown);
     f.animationferme42 = slide(f.ferme4, "animationferme42", kShown, kHidden);
+    for (toolkit::Diagram *picture : {f.Image1, f.Image2, f.Image3, f.Image4})
+        circuitpictures::showReadout(*picture);
 }
