@@ -6,6 +6,7 @@
 #include "scene/object3d.h"
 
 #include "sim/bipolartrace.h"
+#include "sim/conduction.h"
 #include "sim/dcmotor.h"
 #include "sim/hbridgetrace.h"
 #include "sim/pwmtrace.h"
@@ -52,7 +53,9 @@ void TForm2::Button1Click(QObject *)
         animationaxe->setDuration(sim::dc::shaftDuration(valeurmoteur->value()));
         animationaxe->setEnabled(true);
     }
-    if (TracePlayer(m_pause, {tensionmoyenne, signalrco}).play(plan) == Outcome::Stopped)
+    const TracePlayer player =
+        TracePlayer(m_pause, {tensionmoyenne, signalrco}).withDiagram(Image1, sim::pwm::conduction);
+    if (player.play(plan) == Outcome::Stopped)
         return;
     Button1->setVisible(true);
 }
@@ -94,7 +97,12 @@ void TForm2::Button2Click(QObject *)
         signalrco1->Clear();
         signalrco2->Clear();
         const sim::Plan plan = sim::hbridge::runPlan(vitessemoteur1, tension);
-        return TracePlayer(m_pause, {tensionmoyenne1, pulses}).play(plan);
+        const auto conduction = [supply](const sim::Step &step) {
+            return sim::hbridge::conduction(step, supply);
+        };
+        return TracePlayer(m_pause, {tensionmoyenne1, pulses})
+            .withDiagram(Image2, conduction)
+            .play(plan);
     };
 
     animationaxenegative->setEnabled(false);
@@ -136,7 +144,9 @@ void TForm2::Button7Click(QObject *)
     tr2->Clear();
     tr3->Clear();
     tr4->Clear();
-    const TracePlayer player = TracePlayer(m_pause, {tr1, tr2, tr3, tr4}).withRotor(rotor1, Edit6);
+    const TracePlayer player = TracePlayer(m_pause, {tr1, tr2, tr3, tr4})
+                                   .withRotor(rotor1, Edit6)
+                                   .withDiagram(Image3, sim::unipolar::conduction);
     if (player.play(*plan) == Outcome::Stopped)
         return;
     Button7->setVisible(true);
@@ -160,7 +170,9 @@ void TForm2::Button5Click(QObject *)
     Button5->setVisible(false);
     tr11->Clear();
     tr12->Clear();
-    const TracePlayer player = TracePlayer(m_pause, {tr11, tr12}).withRotor(rotor1, Edit7);
+    const TracePlayer player = TracePlayer(m_pause, {tr11, tr12})
+                                   .withRotor(rotor1, Edit7)
+                                   .withDiagram(Image4, sim::bipolar::conduction);
     if (player.play(*plan) == Outcome::Stopped)
         return;
     Button5->setVisible(true);

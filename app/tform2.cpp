@@ -2,6 +2,7 @@
 #include "app/tform2.h"
 
 #include "app/layout/style.h"
+#include "app/motorreadouts.h"
 
 #include "scene/sceneview.h"
 
@@ -25,6 +26,7 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent)
     setupScene(*m_sceneView);
     static_cast<Form2Series &>(*this) = layoutCharts(*this);
     static_cast<Form2PanelSlides &>(*this) = layoutDiagramPanels(*this);
+    followMotorOnReadouts(*shaftPicture, {Image1, Image2}, *rotor1, {Image3, Image4});
     applyWindowStyle(*this);
     bindHandlers();
     Form3DCreate(this);

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/traceplayer.h"
 
+#include "app/layout/circuitpictures.h"
+
 #include "scene/object3d.h"
 
+#include "toolkit/diagram.h"
 #include "toolkit/floattostr.h"
 #include "toolkit/lineseries.h"
 #include "toolkit/livepause.h"
@@ -23,6 +26,13 @@ TracePlayer &TracePlayer::withRotor(scene::Object3D *rotor, QLineEdit *angleEdit
     return *this;
 }
 
+TracePlayer &TracePlayer::withDiagram(toolkit::Diagram *diagram, ConductionRule rule)
+{
+    m_diagram = diagram;
+    m_conduction = std::move(rule);
+    return *this;
+}
+
 TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
 {
     Q_ASSERT_X(plan.seriesCount() == std::size_t(m_series.size()), "TracePlayer::play",
@@ -31,11 +41,20 @@ TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
     if (const std::optional<float> text = plan.initialAngleText(); text && m_angleEdit)
         m_angleEdit->setText(toolkit::FloatToStr(*text));
 
+    const bool lighting = m_diagram && m_conduction;
+    sim::Conduction lit;
     toolkit::StepSchedule schedule(m_pause.interval());
     for (const sim::Step &step : plan) {
         schedule.beginStep();
         for (qsizetype i = 0; i < m_series.size(); ++i)
             m_series.at(i)->AddXY(step.x, step.y[std::size_t(i)]);
+        // The picture shows the moment the chart shows: lit from the point just appended.
+        if (lighting) {
+            if (sim::Conduction now = m_conduction(step); now != lit) {
+                lit = std::move(now);
+                m_diagram->setLights(circuitpictures::lights(lit));
+            }
+        }
 
         // After a stop the window and everything in it may be on their way out.
         if (m_pause.wait(schedule) == toolkit::LivePause::Result::Stop)
@@ -46,5 +65,7 @@ TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
         if (step.angleText && m_angleEdit)
             m_angleEdit->setText(toolkit::FloatToStr(*step.angleText));
     }
+    if (lighting)
+        m_diagram->setLights({});
     return Outcome::Finished;
 }

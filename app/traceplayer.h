@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "sim/conduction.h"
 #include "sim/plan.h"
 
 #include <QList>
+
+#include <functional>
 
 class QLineEdit;
 
@@ -12,13 +15,15 @@ class Object3D;
 }
 
 namespace toolkit {
+class Diagram;
 class LineSeries;
 class LivePause;
 } // namespace toolkit
 
 /// Plays the point steps of a trace onto the window: for every step of a sim::Plan it appends
-/// one point to each series, pauses with the window live, then turns the rotor and writes the
-/// angle box when the step asks for it.
+/// one point to each series, lights in the circuit's picture what conducts at that point,
+/// pauses with the window live, then turns the rotor and writes the angle box when the step asks
+/// for it. A trace that ends leaves nothing lit.
 ///
 /// The steps follow each other one pause interval apart, start to start: the trace's schedule
 /// (toolkit::StepSchedule) starts before the appends and counts the work after the pause, so
@@ -38,7 +43,13 @@ public:
     /// angle texts, the plan's initial one included.
     TracePlayer &withRotor(scene::Object3D *rotor, QLineEdit *angleEdit);
 
-    /// Plays every step of @p plan, which appends to as many series as the player was given.
+    /// What conducts in the circuit at a point step.
+    using ConductionRule = std::function<sim::Conduction(const sim::Step &)>;
+    /// The circuit's picture: @p diagram lights, at each step, what @p rule says conducts.
+    TracePlayer &withDiagram(toolkit::Diagram *diagram, ConductionRule rule);
+
+    /// Plays every step of @p plan. Throws std::invalid_argument, before anything is written,
+    /// when the plan appends to another number of series than the player was given.
     Outcome play(const sim::Plan &plan) const;
 
 private:
@@ -46,4 +57,6 @@ private:
     QList<toolkit::LineSeries *> m_series;
     scene::Object3D *m_rotor = nullptr;
     QLineEdit *m_angleEdit = nullptr;
+    toolkit::Diagram *m_diagram = nullptr;
+    ConductionRule m_conduction;
 };

@@ -3,10 +3,11 @@
 // tab 1 with the shaft spinning (50 %), 132 steps or 6.6 s; tab 3 at 90 % turns the rotor for
 // 208 steps (10.4 s), at 99 % for 1,101 steps (55 s). How close the trace keeps to its
 // steps × 50 ms, what a point step costs outside its pause (and whether that grows with the
-// points already on the charts), and how smoothly the 3D view runs meanwhile. Needs an X
-// display with OpenGL.
+// points already on the charts), and how smoothly the 3D view runs meanwhile. With --panel the
+// tab is shown with its circuit picture slid in, lit at every point. Needs an X display with
+// OpenGL.
 //
-//   bench_trace [--runs N] [--tab 1|3] [--percent P]
+//   bench_trace [--runs N] [--tab 1|3] [--percent P] [--panel]
 
 #include "startupclock.h"
 #include "tracefigures.h"
@@ -17,6 +18,7 @@
 
 #include "toolkit/application.h"
 #include "toolkit/livepause.h"
+#include "toolkit/tabitem.h"
 #include "toolkit/trackbar.h"
 
 #include <QElapsedTimer>
@@ -35,6 +37,8 @@ using Clock = toolkit::StepSchedule::Clock;
 constexpr double kPaceSeconds = 0.050;
 // Time for the window and its first 3D frames to settle before measuring.
 constexpr int kSettleMs = 1500;
+// A circuit picture slides in over 1 s.
+constexpr int kSlideMs = 1300;
 constexpr int kBetweenRunsMs = 500;
 
 double milliseconds(std::chrono::nanoseconds d)
@@ -112,6 +116,17 @@ void report(int run, const TraceFigures &t)
     std::fflush(stdout);
 }
 
+// Shows the tab as a click on its header does, and slides its circuit picture in.
+void openPanel(int tab)
+{
+    TForm2 &f = *Form2;
+    f.TabControl1->setCurrentIndex(tab - 1);
+    if (auto *item = qobject_cast<toolkit::TabItem *>(f.TabControl1->widget(tab - 1)))
+        Q_EMIT item->clicked();
+    (tab == 3 ? f.Button9 : f.Button6)->click();
+    idle(kSlideMs);
+}
+
 const char *verdict(bool met)
 {
     return met ? "met" : "MISSED";
@@ -124,14 +139,22 @@ int main(int argc, char *argv[])
     int runs = 3;
     int tab = 1;
     double percent = 50.0;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    bool panel = false;
+    for (int i = 1; i < argc; ++i) {
         const QByteArray option(argv[i]);
+        if (option == "--panel") {
+            panel = true;
+            continue;
+        }
+        if (i + 1 >= argc)
+            break;
         if (option == "--runs")
             runs = std::max(1, std::atoi(argv[i + 1]));
         else if (option == "--tab")
             tab = std::atoi(argv[i + 1]) == 3 ? 3 : 1;
         else if (option == "--percent")
             percent = std::atof(argv[i + 1]);
+        ++i;
     }
 
     toolkit::Application application(argc, argv);
@@ -139,8 +162,10 @@ int main(int argc, char *argv[])
     const int code = application.execute([&] {
         application.CreateForm(Form2);
         QTimer::singleShot(kSettleMs, Form2, [&] {
-            std::printf("bench_trace: tab %d at %g %%, point steps of 50 ms, %d runs\n", tab,
-                        percent, runs);
+            std::printf("bench_trace: tab %d at %g %%%s, point steps of 50 ms, %d runs\n", tab,
+                        percent, panel ? ", circuit picture in" : "", runs);
+            if (panel)
+                openPanel(tab);
             for (int run = 1; run <= runs; ++run) {
                 results.push_back(runTrace(tab, percent));
                 report(run, results.back());

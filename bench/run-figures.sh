@@ -6,7 +6,7 @@
 # Xvfb, where Qt Quick 3D draws with Mesa's software OpenGL. The point steps are measured on
 # traces of 132, 208 and 1,101 points side by side, to show whether a step's cost grows with the
 # points already on the charts; --quick leaves out the longest trace (55 s a run). Takes about
-# five minutes, two with --quick.
+# six minutes, three with --quick.
 #   bash bench/run-figures.sh [--quick] [RUNS]
 set -euo pipefail
 
@@ -50,7 +50,8 @@ summary() {
 }
 
 # Real-pace traces, 3D view live: tab 1 at 50 % (shaft spinning, 132 points), tab 3 at 90 %
-# (rotor turning, 208 points) and at 99 % (1,101 points, the longest a user can start).
+# (rotor turning, 208 points) and at 99 % (1,101 points, the longest a user can start); then the
+# first two again with the tab's circuit picture slid in and lit at every point.
 traces=(trace132 trace208)
 "$build/bench/bench_trace" --runs "$runs" >"$log/trace132" 2>"$log/trace132.err"
 "$build/bench/bench_trace" --runs "$runs" --tab 3 --percent 90 >"$log/trace208" 2>"$log/trace208.err"
@@ -59,6 +60,10 @@ if [ "$quick" = false ]; then
     "$build/bench/bench_trace" --runs "$runs" --tab 3 --percent 99 \
         >"$log/trace1101" 2>"$log/trace1101.err"
 fi
+traces+=(panel132 panel208)
+"$build/bench/bench_trace" --runs "$runs" --panel >"$log/panel132" 2>"$log/panel132.err"
+"$build/bench/bench_trace" --runs "$runs" --tab 3 --percent 90 --panel \
+    >"$log/panel208" 2>"$log/panel208.err"
 # runfield PATTERN FILE: the number after PATTERN on every "run N:" line of FILE.
 runfield() { sed -n "s/^run [0-9]*: .*$1 \([0-9.]*\).*/\1/p" "$2"; }
 mapfile -t fps < <(sed -n 's/.*; 3D \([0-9.]*\) fps.*/\1/p' "$log/trace132")
@@ -146,7 +151,12 @@ medianof() { runfield "$1" "$2" | sort -g | awk '{ v[NR] = $1 } END { print (NR 
 
 echo "Figures ($(nproc) cores, display $DISPLAY, build: $build, load average $(cut -d' ' -f1-3 /proc/loadavg))"
 printf '%-26s' "point steps, $runs runs"
-for t in "${traces[@]}"; do printf ' %-22s' "${t#trace} points"; done
+for t in "${traces[@]}"; do
+    case $t in
+    panel*) printf ' %-22s' "${t#panel}, picture in" ;;
+    *) printf ' %-22s' "${t#trace} points" ;;
+    esac
+done
 printf ' target\n'
 row "wall time / ideal" "<= 1.005" "ratio"
 row "step cost median, ms" "<= 1 ms" "step cost median"

@@ -12,8 +12,6 @@
 #include <QCoreApplication>
 #include <QPointer>
 
-#include <memory>
-
 namespace scene {
 
 namespace {
@@ -40,25 +38,6 @@ FloatAnimation *animate(Object3D *object, const char *name, const char *property
     animation->setStopValue(to);
     animation->setDuration(seconds);
     animation->setLoop(loop);
-    return animation;
-}
-
-// A turn of the shaft, which tells its picture each time it moves it.
-FloatAnimation *turnShaft(Model3D *axe, ShaftPicture *picture, const char *name, float to)
-{
-    auto self = std::make_shared<QPointer<FloatAnimation>>();
-    auto *animation = new FloatAnimation(axe, QStringLiteral("RotationAngle.Z"),
-                                         [axe, picture = QPointer(picture), self](float v) {
-                                             axe->setRotationAngleZ(v);
-                                             if (picture)
-                                                 picture->movedBy(*self);
-                                         });
-    *self = animation;
-    animation->setObjectName(QLatin1String(name));
-    animation->setStartValue(0);
-    animation->setStopValue(to);
-    animation->setDuration(1.0f);
-    animation->setLoop(true);
     return animation;
 }
 
@@ -113,8 +92,10 @@ void Form2Scene::setupScene(SceneView &view)
                                         &Object3D::setPositionX, 0, 20, 0.8f);
     shaftPicture = view.shaftPicture();
     shaftPicture->setShaft(axe);
-    animationaxe = turnShaft(axe, shaftPicture, "animationaxe", 360);
-    animationaxenegative = turnShaft(axe, shaftPicture, "animationaxenegative", -360);
+    animationaxe = animate(axe, "animationaxe", "RotationAngle.Z", &Object3D::setRotationAngleZ, 0,
+                           360, 1.0f, true);
+    animationaxenegative = animate(axe, "animationaxenegative", "RotationAngle.Z",
+                                   &Object3D::setRotationAngleZ, 0, -360, 1.0f, true);
     shaftPicture->setAnimations(animationaxe, animationaxenegative);
     animationmoteurcc =
         animate(moteurcc, "animationmoteurcc", "Position.X", &Object3D::setPositionX, 0, -20, 0.8f);

@@ -55,12 +55,24 @@ void ShaftPicture::setAnimations(toolkit::FloatAnimation *forward,
 {
     m_forward = forward;
     m_backward = backward;
+    for (toolkit::FloatAnimation *animation : {forward, backward}) {
+        if (!animation)
+            continue;
+        connect(animation, &toolkit::FloatAnimation::enabledChanged, this,
+                [this, animation](bool enabled) {
+                    if (enabled)
+                        m_lastEnabled = animation;
+                    Q_EMIT turnChanged();
+                });
+        connect(animation, &toolkit::FloatAnimation::durationChanged, this,
+                &ShaftPicture::turnChanged);
+    }
 }
 
 toolkit::FloatAnimation *ShaftPicture::shownAnimation() const
 {
-    if (m_lastMover && m_lastMover->isRunning())
-        return m_lastMover;
+    if (m_lastEnabled && m_lastEnabled->isRunning())
+        return m_lastEnabled;
     for (toolkit::FloatAnimation *animation : {m_forward.data(), m_backward.data()}) {
         if (animation && animation->isRunning())
             return animation;

@@ -49,11 +49,10 @@ public:
 
     /// The two animations that turn the shaft, one each way.
     void setAnimations(toolkit::FloatAnimation *forward, toolkit::FloatAnimation *backward);
-    /// Called by an animation each time it moves the shaft.
-    void movedBy(toolkit::FloatAnimation *animation) { m_lastMover = animation; }
 
-    /// The animation whose turn the shaft shows: the one that moved it last, while it runs
-    /// (both may run at once, and the later one wins each frame); nullptr when it is still.
+    /// The animation whose turn the shaft shows, nullptr when it is still. Both may run at once:
+    /// Qt advances running animations in the order they started, so the one enabled last
+    /// writes the shaft's angle last in every frame, and that is the one shown.
     toolkit::FloatAnimation *shownAnimation() const;
     /// The true rate of the turn the shaft shows, in degrees per second, signed like the
     /// animation's turn; 0 when it is still. A Duration of 0 counts as
@@ -73,6 +72,9 @@ public:
 
 Q_SIGNALS:
     void drawnChanged();
+    /// shownAnimation() or degreesPerSecond() may have changed: one of the animations was
+    /// enabled or disabled, or given another duration.
+    void turnChanged();
 
 private:
     void onFrameSetUp();
@@ -80,7 +82,7 @@ private:
     QPointer<Object3D> m_shaft;
     QPointer<toolkit::FloatAnimation> m_forward;
     QPointer<toolkit::FloatAnimation> m_backward;
-    QPointer<toolkit::FloatAnimation> m_lastMover;
+    QPointer<toolkit::FloatAnimation> m_lastEnabled;
     QElapsedTimer m_clock;
     qint64 m_lastSetUpNs = 0;
     double m_refreshRate = 60.0;

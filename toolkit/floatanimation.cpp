@@ -54,13 +54,17 @@ void FloatAnimation::setEnabled(bool enabled)
         start();
     else
         m_driver->stop();
+    Q_EMIT enabledChanged(enabled);
 }
 
 void FloatAnimation::setDuration(float seconds)
 {
+    const bool changed = seconds != m_duration;
     m_duration = seconds;
     if (isRunning())
         keepPlaceAtNewPace();
+    if (changed)
+        Q_EMIT durationChanged(seconds);
 }
 
 void FloatAnimation::keepPlaceAtNewPace()

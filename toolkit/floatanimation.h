@@ -63,6 +63,10 @@ public:
 Q_SIGNALS:
     /// A non-looping run has reached stopValue().
     void finished();
+    /// setEnabled() changed the enabled flag; the run has started or stopped by then.
+    void enabledChanged(bool enabled);
+    /// setDuration() put another duration in force.
+    void durationChanged(float seconds);
 
 private:
     class Driver;

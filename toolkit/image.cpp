@@ -49,31 +49,44 @@ void Image::renderCache(qreal ratio)
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QRectF area(QPointF(0, 0), QSizeF(pixmap.size()));
-        if (m_source.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-            QSvgRenderer renderer(m_source);
-            renderer.render(&painter, area);
-        } else {
-            painter.drawImage(area, QImage(m_source));
-        }
+        drawPicture(painter, QRectF(QPointF(0, 0), QSizeF(pixmap.size())));
     }
     pixmap.setDevicePixelRatio(ratio);
     m_cache = pixmap;
 }
 
+void Image::drawPicture(QPainter &painter, const QRectF &area) const
+{
+    if (m_source.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        QSvgRenderer renderer(m_source);
+        renderer.render(&painter, area);
+    } else {
+        painter.drawImage(area, QImage(m_source));
+    }
+}
+
+void Image::forgetRendering()
+{
+    m_cache = {};
+    update();
+}
+
 void Image::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    // The pixels the picture covers: more on a high-density screen, fewer in a window shown
-    // scaled down. Rendered for those, the picture stays sharp.
-    qreal ratio = std::sqrt(std::abs(painter.deviceTransform().determinant()));
-    if (!(ratio > 0))
-        ratio = devicePixelRatioF();
+    // Rendered for the pixels it covers, the picture stays sharp.
+    const qreal ratio = pixelRatio(painter);
     if (m_cache.isNull() || !qFuzzyCompare(m_cache.devicePixelRatio(), ratio))
         renderCache(ratio);
     if (m_cache.isNull())
         return;
     painter.drawPixmap(pictureRect().topLeft(), m_cache);
+}
+
+qreal Image::pixelRatio(const QPainter &painter) const
+{
+    const qreal ratio = std::sqrt(std::abs(painter.deviceTransform().determinant()));
+    return ratio > 0 ? ratio : devicePixelRatioF();
 }
 
 void Image::resizeEvent(QResizeEvent *event)

@@ -31,6 +31,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
+    /// Draws the picture into @p area of @p painter. The widget keeps what this draws and calls
+    /// it again only when the picture's size on screen changes or forgetRendering() is called.
+    virtual void drawPicture(QPainter &painter, const QRectF &area) const;
+    /// Makes the next paint draw the picture again.
+    void forgetRendering();
+    /// Device pixels per unit of the widget under @p painter: more on a high-density screen,
+    /// fewer in a window shown scaled down.
+    qreal pixelRatio(const QPainter &painter) const;
+
 private:
     void renderCache(qreal ratio);
 

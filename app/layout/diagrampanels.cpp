@@ -3,6 +3,7 @@
 
 #include "ui_form2.h"
 
+#include "app/layout/circuitpictures.h"
 #include "toolkit/floatanimation.h"
 
 #include <cmath>
@@ -40,5 +41,7 @@ Form2PanelSlides layoutDiagramPanels(const Ui::Form2Layout &f)
     s.animationferme32 = slide(f.ferme3, "animationferme32", kShown, kHidden);
     s.animationferme41 = slide(f.ferme4, "animationferme41", kHidden, kShown);
     s.animationferme42 = slide(f.ferme4, "animationferme42", kShown, kHidden);
+    for (toolkit::Diagram *picture : {f.Image1, f.Image2, f.Image3, f.Image4})
+        circuitpictures::showReadout(*picture);
     return s;
 }

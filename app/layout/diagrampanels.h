@@ -24,5 +24,5 @@ struct Form2PanelSlides
 };
 
 /// Creates the slide animations of the four diagram panels of @p form (in and out in 1 s, both
-/// disabled), each owned by its panel, and returns them.
+/// disabled), each owned by its panel, and returns them; lets the pictures show their read-outs.
 Form2PanelSlides layoutDiagramPanels(const Ui::Form2Layout &form);

@@ -4,9 +4,13 @@
 
 #include "app/tform2.h"
 
+#include "toolkit/diagram.h"
 #include "toolkit/image.h"
+#include "toolkit/trackbar.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
+#include <QSvgRenderer>
 #include <QTest>
 
 namespace {
@@ -37,6 +41,40 @@ PanelParts parts(TForm2 &f, int tab)
     }
 }
 
+// Where the element @p id of @p diagram's drawing lies on the widget.
+QRectF onWidget(const toolkit::Diagram &diagram, const QString &id)
+{
+    const QSvgRenderer drawing(diagram.source());
+    const QRectF element = drawing.transformForElement(id).mapRect(drawing.boundsOnElement(id));
+    const QRectF view = drawing.viewBoxF();
+    const QRectF shown = diagram.pictureRect();
+    const qreal scale = shown.width() / view.width();
+    return {shown.topLeft() + (element.topLeft() - view.topLeft()) * scale, element.size() * scale};
+}
+
+// The smallest rectangle holding every pixel in which @p a and @p b differ.
+QRect differing(const QImage &a, const QImage &b)
+{
+    QRect area;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != b.pixel(x, y))
+                area |= QRect(x, y, 1, 1);
+        }
+    }
+    return area;
+}
+
+struct PaintCounter : QObject
+{
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
 } // namespace
 
 class TestPanels : public QObject
@@ -57,6 +95,9 @@ private Q_SLOTS:
     void panelLeftInStaysInAcrossTabs();
     void diagramsAreLoaded_data();
     void diagramsAreLoaded();
+    void partsLightOverTheDrawing_data();
+    void partsLightOverTheDrawing();
+    void panelsOutOfViewDrawNothing();
 
 private:
     PanelParts showTab(int tab);
@@ -200,6 +241,94 @@ void TestPanels::diagramsAreLoaded()
     QVERIFY(shown.width() <= 400 && shown.height() <= 444);
     QVERIFY(qAbs(double(shown.width()) / shown.height() - double(pixels.width()) / pixels.height())
             < 0.01);
+}
+
+void TestPanels::partsLightOverTheDrawing_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("part");
+    QTest::newRow("Image1") << 1 << "Q2";
+    QTest::newRow("Image2") << 2 << "path-right-left";
+    QTest::newRow("Image3") << 3 << "winding-C";
+    QTest::newRow("Image4") << 4 << "terminal-D";
+}
+
+// At rest a picture is the drawing but for the value in its read-out; a lit part changes it
+// only where the part lies, in the part's colour, and it is the drawing again once put out.
+void TestPanels::partsLightOverTheDrawing()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, part);
+    PanelParts p = showTab(tab);
+    p.montage->click();
+    auto *diagram = p.panel->findChild<toolkit::Diagram *>();
+    QVERIFY(diagram);
+    toolkit::Image drawing;
+    drawing.setSource(diagram->source());
+    drawing.resize(diagram->size());
+
+    const QImage drawn = drawing.grab().toImage();
+    const QImage rest = diagram->grab().toImage();
+    const QRect readout =
+        onWidget(*diagram, QStringLiteral("readout")).toAlignedRect().adjusted(-1, -1, 1, 1);
+    const QRect changedAtRest = differing(drawn, rest);
+    QVERIFY(!changedAtRest.isEmpty());
+    QVERIFY2(readout.contains(changedAtRest), "the read-out's value only");
+    // The drawing's own value is not drawn under ours: without a text the box is empty.
+    const QString value = diagram->readoutText();
+    diagram->setReadoutText({});
+    const QImage empty = diagram->grab().toImage();
+    const QRect valueArea = onWidget(*diagram, QStringLiteral("readout-value")).toAlignedRect();
+    QSet<QRgb> inBox;
+    for (int y = valueArea.top(); y <= valueArea.bottom(); ++y) {
+        for (int x = valueArea.left(); x <= valueArea.right(); ++x)
+            inBox.insert(empty.pixel(x, y));
+    }
+    QCOMPARE(inBox.size(), 1);
+    diagram->setReadoutText(value);
+
+    const QColor colour(0xc0, 0x10, 0x70);
+    diagram->setLights({{part, colour}});
+    const QImage lit = diagram->grab().toImage();
+    const QRect partArea = onWidget(*diagram, part).toAlignedRect().adjusted(-3, -3, 3, 3);
+    const QRect changedLit = differing(rest, lit);
+    QVERIFY(!changedLit.isEmpty());
+    QVERIFY2(partArea.contains(changedLit), "the lit part only");
+    int inColour = 0;
+    for (int y = changedLit.top(); y <= changedLit.bottom(); ++y) {
+        for (int x = changedLit.left(); x <= changedLit.right(); ++x)
+            inColour += lit.pixelColor(x, y) == colour ? 1 : 0;
+    }
+    QVERIFY(inColour > 20);
+
+    diagram->setLights({});
+    QCOMPARE(diagram->grab().toImage(), rest);
+}
+
+// A trace's lights and the shaft's speed repaint a panel only while it can be seen.
+void TestPanels::panelsOutOfViewDrawNothing()
+{
+    m_form->pause().setInterval(std::chrono::milliseconds(1));
+    PanelParts p = showTab(1);
+    PaintCounter counter;
+    m_form->Image1->installEventFilter(&counter);
+    m_form->valeurmoteur->setValue(50);
+
+    m_form->Button1->click();
+    QCOMPARE(counter.paints, 0);
+
+    p.montage->click();
+    QTest::qWait(kSlideEnd);
+    counter.paints = 0;
+    m_form->Button1->click();
+    QVERIFY(counter.paints > 0);
+
+    p.close->click();
+    QTest::qWait(kSlideEnd);
+    counter.paints = 0;
+    m_form->valeurmoteur->setValue(60);
+    m_form->Button1->click();
+    QCOMPARE(counter.paints, 0);
 }
 
 QTEST_MAIN(TestPanels)

@@ -3,18 +3,21 @@
 // in the series, the edit boxes and the 3D objects. The expected point sequences
 // are built here from the rules of each tab, not taken from the plans the handlers play.
 
+#include "app/layout/circuitpictures.h"
 #include "app/tform2.h"
 #include "stepwatch.h"
 #include "tracechecks.h"
 
 #include "scene/object3d.h"
 
+#include "toolkit/diagram.h"
 #include "toolkit/floatanimation.h"
 #include "toolkit/lineseries.h"
 #include "toolkit/trackbar.h"
 
 #include <QLocale>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QTest>
 
 #include <algorithm>
@@ -29,6 +32,71 @@ using toolkit::LineSeries;
 namespace {
 
 using Levels = std::vector<double>;
+
+// What a circuit picture has lit, as "id" for a conducting or high part, "id low" for a part
+// driven low; sorted.
+QStringList litIn(const toolkit::Diagram *diagram)
+{
+    QStringList lit;
+    for (const toolkit::Diagram::Light &light : diagram->lights()) {
+        if (light.colour == circuitpictures::lowColour)
+            lit << light.id + u" low"_s;
+        else if (light.colour == circuitpictures::conductingColour)
+            lit << light.id;
+        else
+            lit << light.id + u" in another colour"_s;
+    }
+    lit.sort();
+    return lit;
+}
+
+// What the picture of @p tab must light at a point whose levels on the tab's series, in their
+// order, are @p y; @p positive is tab 2's direction.
+QStringList litByRule(int tab, const Levels &y, bool positive)
+{
+    QStringList lit;
+    switch (tab) {
+    case 1:
+        // While the command is high: Q2 and the path from +12 V through the motor and Q2.
+        if (y.at(1) > 0)
+            lit << u"Q2"_s << u"current-path"_s;
+        break;
+    case 2:
+        // Q4 steady and Q2 pulsed, left to right; Q3 steady and Q1 pulsed, right to left.
+        lit << (positive ? u"Q4"_s : u"Q3"_s);
+        if (y.at(1) > 0) {
+            lit << (positive ? u"Q2"_s : u"Q1"_s) << u"common-path"_s
+                << (positive ? u"path-left-right"_s : u"path-right-left"_s);
+        }
+        break;
+    case 3:
+        // Coil k: input IO22.., channel k of U2, terminal A.. and its half-winding.
+        for (int k = 0; k < 4; ++k) {
+            if (y.at(std::size_t(k)) > 0) {
+                const QString end = QString(QChar(u'A' + k));
+                lit << u"input-%1"_s.arg(k + 1) << u"channel-%1"_s.arg(k + 1)
+                    << u"terminal-"_s + end << u"winding-"_s + end;
+            }
+        }
+        break;
+    default:
+        // Winding 1 is A-B through IN1/IN2, winding 2 C-D through IN3/IN4; +5 V drives the
+        // first terminal of the pair high.
+        for (int w = 0; w < 2; ++w) {
+            const double level = y.at(std::size_t(w));
+            if (level == 0)
+                continue;
+            const QString first = level > 0 ? QString() : u" low"_s;
+            const QString second = level > 0 ? u" low"_s : QString();
+            lit << u"input-%1"_s.arg(2 * w + 1) + first << u"input-%1"_s.arg(2 * w + 2) + second
+                << u"terminal-"_s + QChar(u'A' + 2 * w) + first
+                << u"terminal-"_s + QChar(u'B' + 2 * w) + second;
+        }
+        break;
+    }
+    lit.sort();
+    return lit;
+}
 
 } // namespace
 
@@ -58,6 +126,11 @@ private Q_SLOTS:
     void stepperRefusal();
     void stepperSecondRunRestartsAngle_data();
     void stepperSecondRunRestartsAngle();
+
+    void circuitLitAtEveryPoint_data();
+    void circuitLitAtEveryPoint();
+    void readoutsShowTheShaft_data();
+    void readoutsShowTheShaft();
 
 private:
     struct StepperTab
@@ -460,9 +533,15 @@ void tst_Traces::stepperSecondRunRestartsAngle()
     StepWatch watch(&f);
     QStringList texts;
     QList<float> angles;
+    QList<QStringList> readouts;
+    // Both stepper pictures show the angle the rotor was given last.
+    const auto readoutsNow = [&] {
+        return QStringList {f.Image3->readoutText(), f.Image4->readoutText()};
+    };
     watch.onEveryStep([&](int) {
         texts << t.angleEdit->text();
         angles << f.rotor1->rotationAngle().y();
+        readouts << readoutsNow();
     });
     t.button->click();
 
@@ -473,6 +552,142 @@ void tst_Traces::stepperSecondRunRestartsAngle()
     QCOMPARE(angles.mid(0, 8), (QList<float> {-990, 0, 0, 0, 0, 0, 0, -90}));
     QCOMPARE(texts.constLast(), u"-2070"_s);
     QCOMPARE(t.angleEdit->text(), u"-2160"_s);
+    for (qsizetype i = 0; i < angles.size(); ++i) {
+        const QString degrees = angles.at(i) == 0 ? u"+0.00"_s : u"%1.00"_s.arg(angles.at(i));
+        QCOMPARE(readouts.at(i), QStringList({degrees, degrees}));
+    }
+    QCOMPARE(readoutsNow(), QStringList({u"-2070.00"_s, u"-2070.00"_s}));
+}
+
+void tst_Traces::circuitLitAtEveryPoint_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<double>("percent");
+    QTest::addColumn<bool>("positive");
+
+    QTest::newRow("tab 1, 50 %") << 1 << 50.0 << true;
+    QTest::newRow("tab 1, 0 %: needles") << 1 << 0.0 << true;
+    QTest::newRow("tab 2, positive 30 %") << 2 << 30.0 << true;
+    QTest::newRow("tab 2, negative 100 %") << 2 << 100.0 << false;
+    QTest::newRow("tab 3, 0 %") << 3 << 0.0 << true;
+    QTest::newRow("tab 3, 95 %: shared abscissae") << 3 << 95.0 << true;
+    QTest::newRow("tab 4, 50 %") << 4 << 50.0 << true;
+    QTest::newRow("tab 4, 90 %") << 4 << 90.0 << true;
+}
+
+// At every point the picture lights what the rule says of the levels the chart just received,
+// and it is dark before and after the trace.
+void tst_Traces::circuitLitAtEveryPoint()
+{
+    QFETCH(int, tab);
+    QFETCH(double, percent);
+    QFETCH(bool, positive);
+    TForm2 &f = *m_form;
+    const struct
+    {
+        toolkit::TrackBar *trackBar;
+        QPushButton *button;
+        toolkit::Diagram *picture;
+        QList<LineSeries *> series;
+    } t = tab == 1
+        ? decltype(t) {f.valeurmoteur, f.Button1, f.Image1, {f.tensionmoyenne, f.signalrco}}
+        : tab == 2 ? decltype(t) {f.valeurmoteur1,
+                                  f.Button2,
+                                  f.Image2,
+                                  {f.tensionmoyenne1, positive ? f.signalrco1 : f.signalrco2}}
+        : tab == 3
+        ? decltype(t) {f.valeurmoteur3, f.Button7, f.Image3, {f.tr1, f.tr2, f.tr3, f.tr4}}
+        : decltype(t) {f.valeurmoteur4, f.Button5, f.Image4, {f.tr11, f.tr12}};
+    moveTo(t.trackBar, percent);
+    if (tab == 2)
+        (positive ? f.Button3 : f.Button4)->click();
+    QCOMPARE(litIn(t.picture), QStringList());
+
+    const QSvgRenderer picture(t.picture->source());
+    StepWatch watch(&f);
+    int checked = 0;
+    int lit = 0;
+    watch.onEveryStep([&](int) {
+        Levels y;
+        for (const LineSeries *series : t.series)
+            y.push_back(series->points().constLast().y());
+        const QStringList expected = litByRule(tab, y, positive);
+        if (litIn(t.picture) != expected) {
+            QCOMPARE(litIn(t.picture), expected); // reports the first point that differs
+            return;
+        }
+        for (const toolkit::Diagram::Light &light : t.picture->lights())
+            QVERIFY2(picture.elementExists(light.id), qPrintable(light.id));
+        ++checked;
+        lit += expected.isEmpty() ? 0 : 1;
+    });
+    t.button->click();
+
+    QCOMPARE(checked, watch.steps());
+    QVERIFY(lit > 0);
+    QCOMPARE(litIn(t.picture), QStringList());
+}
+
+void tst_Traces::readoutsShowTheShaft_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("speed");
+    QTest::addColumn<bool>("stopByTab");
+
+    // 60 / Duration turns per minute; 100 % (Duration 0) is the fastest of all.
+    QTest::newRow("tab 1, 0 %: the shaft stays still") << 1 << 1 << 0.0 << u"+0.00"_s << false;
+    QTest::newRow("tab 1, 37.5 %") << 1 << 1 << 37.5 << u"+96.00"_s << false;
+    QTest::newRow("tab 1, 99 %") << 1 << 1 << 99.0 << u"+6000.00"_s << true;
+    QTest::newRow("tab 1, 100 %") << 1 << 1 << 100.0 << u"+12000.00"_s << false;
+    QTest::newRow("tab 2, positive 90 %") << 2 << 1 << 90.0 << u"+600.00"_s << false;
+    QTest::newRow("tab 2, negative 50 %") << 2 << 2 << 50.0 << u"-120.00"_s << true;
+    // Switched to the negative direction during the positive run: the negative run follows
+    // with both animations enabled, and the later one turns the shaft.
+    QTest::newRow("tab 2, positive then negative 50 %") << 2 << 3 << 50.0 << u"-120.00"_s << false;
+}
+
+// Both DC pictures show the shaft's speed during and after the trace, until the track bar or a
+// tab stops it.
+void tst_Traces::readoutsShowTheShaft()
+{
+    QFETCH(int, tab);
+    QFETCH(int, direction);
+    QFETCH(double, value);
+    QFETCH(QString, speed);
+    QFETCH(bool, stopByTab);
+    TForm2 &f = *m_form;
+    toolkit::TrackBar *trackBar = tab == 1 ? f.valeurmoteur : f.valeurmoteur1;
+    QPushButton *button = tab == 1 ? f.Button1 : f.Button2;
+    const auto readouts = [&] {
+        return QStringList {f.Image1->readoutText(), f.Image2->readoutText()};
+    };
+    QCOMPARE(readouts(), QStringList({u"+0.00"_s, u"+0.00"_s}));
+
+    moveTo(trackBar, value);
+    if (tab == 2)
+        (direction == 2 ? f.Button4 : f.Button3)->click();
+    StepWatch watch(&f);
+    QList<QStringList> seen;
+    watch.onEveryStep([&](int) { seen << readouts(); });
+    if (direction == 3)
+        watch.at(20, [&] { f.Button4->click(); });
+    button->click();
+
+    QCOMPARE(seen.size(), direction == 3 ? 264 : 132);
+    QCOMPARE(seen.constLast(), QStringList({speed, speed}));
+    QCOMPARE(readouts(), QStringList({speed, speed}));
+    QTest::qWait(50);
+    QCOMPARE(readouts(), QStringList({speed, speed}));
+
+    if (stopByTab) {
+        f.TabControl1->setCurrentIndex(2);
+        Q_EMIT f.TabItem3->clicked();
+    } else {
+        moveTo(trackBar, value == 50.0 ? 40.0 : 50.0);
+    }
+    QCOMPARE(readouts(), QStringList({u"+0.00"_s, u"+0.00"_s}));
 }
 
 QTEST_MAIN(tst_Traces)

@@ -5,6 +5,7 @@
 
 #include "scene/object3d.h"
 
+#include "toolkit/diagram.h"
 #include "toolkit/floatanimation.h"
 #include "toolkit/floattostr.h"
 #include "toolkit/lineseries.h"
@@ -81,8 +82,12 @@ void SessionInvariants::checkLaunchButtons(QStringList &broken) const
 {
     const QPushButton *buttons[4] = {m_form.Button1, m_form.Button2, m_form.Button7,
                                      m_form.Button5};
+    const toolkit::Diagram *pictures[4] = {m_form.Image1, m_form.Image2, m_form.Image3,
+                                           m_form.Image4};
     for (int t = 0; t < 4; ++t) {
         const bool running = m_book.tabs[t].onStack > 0;
+        if (!running && !pictures[t]->lights().isEmpty())
+            broken << QStringLiteral("tab %1: circuit lit while no trace of it runs").arg(t + 1);
         if (buttons[t]->isHidden() != running)
             broken << QStringLiteral("tab %1: launch button %2 while %3 trace is on the stack")
                           .arg(t + 1)

@@ -27,6 +27,7 @@ public:
     QStringList checkFinished(int tab) const;
 
 private:
+    // Also: a tab's circuit is lit only while its trace runs.
     void checkLaunchButtons(QStringList &broken) const;
     void checkSeries(QStringList &broken, bool finished, int onlyTab) const;
     void checkDirection(QStringList &broken) const;

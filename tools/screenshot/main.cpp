@@ -3,13 +3,14 @@
 // command line, waits, and saves what the screen shows of the window (3D view included).
 //
 //   screenshot OUT.png [--tab N] [--stepper] [--click-after MS] [--click NAME]...
-//                      [--value NAME=V]... [--wait MS]
+//                      [--value NAME=V]... [--wait MS] [--at-step N]
 //
 // --tab selects a tab as a click on its header does (its handler runs), --stepper puts the stepper
 // motor in view (X 0) and the DC motor aside (X -20), --click clicks a button by its name
 // (--click-after MS after the window shows, default 300, for the clicks that follow it), --value
-// sets a track bar, --wait waits before the capture (default 1500 ms). Needs an X display (Xvfb
-// will do).
+// sets a track bar, --wait waits before the capture (default 1500 ms), --at-step captures in the
+// pause of the Nth point step of the traces started (counted from 1, nested ones included), and
+// --wait then counts from the step's start. Needs an X display (Xvfb will do).
 
 #include "app/tform2.h"
 
@@ -17,6 +18,7 @@
 
 #include "toolkit/application.h"
 #include "toolkit/tabcontrol.h"
+#include "toolkit/livepause.h"
 #include "toolkit/trackbar.h"
 
 #include <QAbstractButton>
@@ -27,6 +29,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -35,7 +38,7 @@ int main(int argc, char *argv[])
     if (args.isEmpty()) {
         std::fprintf(stderr,
                      "usage: screenshot OUT.png [--tab N] [--stepper] [--click-after MS] "
-                     "[--click NAME] [--value NAME=V] [--wait MS]\n");
+                     "[--click NAME] [--value NAME=V] [--wait MS] [--at-step N]\n");
         return 2;
     }
     return application.execute([&] {
@@ -43,6 +46,7 @@ int main(int argc, char *argv[])
         Form2->show();
         int wait = 1500;
         int clickAfter = 300;
+        int atStep = 0;
         for (int i = 1; i < args.size(); ++i) {
             const QString &a = args.at(i);
             const QString next = i + 1 < args.size() ? args.at(i + 1) : QString();
@@ -78,14 +82,27 @@ int main(int argc, char *argv[])
             } else if (a == QLatin1String("--wait")) {
                 wait = next.toInt();
                 ++i;
+            } else if (a == QLatin1String("--at-step")) {
+                atStep = next.toInt();
+                ++i;
             }
         }
-        QTimer::singleShot(wait, Form2, [out = args.first()] {
+        const auto capture = [out = args.first()] {
             QScreen *screen = Form2->windowHandle()->screen();
             const QPixmap shot = screen->grabWindow(Form2->winId());
             if (!shot.save(out))
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
             Form2->close();
-        });
+        };
+        if (atStep <= 0) {
+            QTimer::singleShot(wait, Form2, capture);
+            return;
+        }
+        auto steps = std::make_shared<int>(0);
+        QObject::connect(&Form2->pause(), &toolkit::LivePause::stepPaused, Form2,
+                         [steps, atStep, wait, capture] {
+                             if (++*steps == atStep)
+                                 QTimer::singleShot(wait, Form2, capture);
+                         });
     });
 }

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sim/conduction.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+namespace sim {
+
+namespace {
+
+// The pulse trains append the average level first, then the command.
+constexpr std::size_t commandSeries = 1;
+
+Part offset(Part first, std::size_t by)
+{
+    return static_cast<Part>(static_cast<std::size_t>(first) + by);
+}
+
+Conduction sorted(Conduction parts)
+{
+    std::sort(parts.begin(), parts.end());
+    return parts;
+}
+
+} // namespace
+
+Conduction pwm::conduction(const Step &step)
+{
+    if (!(step.y.at(commandSeries) > 0.0))
+        return {};
+    return {{Part::SwitchTransistor}, {Part::SwitchCurrentPath}};
+}
+
+Conduction hbridge::conduction(const Step &step, double supply)
+{
+    const bool positive = supply > 0.0;
+    const Part steady = positive ? Part::BridgeQ4 : Part::BridgeQ3;
+    if (!(step.y.at(commandSeries) > 0.0))
+        return {{steady}};
+    const Part pulsed = positive ? Part::BridgeQ2 : Part::BridgeQ1;
+    const Part path = positive ? Part::BridgeLeftToRight : Part::BridgeRightToLeft;
+    return sorted({{steady}, {pulsed}, {path}});
+}
+
+Conduction unipolar::conduction(const Step &step)
+{
+    Conduction parts;
+    for (std::size_t coil = 0; coil < std::min<std::size_t>(step.y.size(), 4); ++coil) {
+        if (step.y[coil] > 0.0) {
+            parts.push_back({offset(Part::UnipolarInput1, coil)});
+            parts.push_back({offset(Part::UnipolarChannel1, coil)});
+            parts.push_back({offset(Part::UnipolarTerminalA, coil)});
+            parts.push_back({offset(Part::UnipolarHalfWindingA, coil)});
+        }
+    }
+    return sorted(std::move(parts));
+}
+
+Conduction bipolar::conduction(const Step &step)
+{
+    Conduction parts;
+    for (std::size_t winding = 0; winding < std::min<std::size_t>(step.y.size(), 2); ++winding) {
+        const double level = step.y[winding];
+        if (level == 0.0 || std::isnan(level))
+            continue;
+        const Drive first = level > 0.0 ? Drive::High : Drive::Low;
+        const Drive second = level > 0.0 ? Drive::Low : Drive::High;
+        parts.push_back({offset(Part::BipolarIn1, 2 * winding), first});
+        parts.push_back({offset(Part::BipolarIn1, 2 * winding + 1), second});
+        parts.push_back({offset(Part::BipolarTerminalA, 2 * winding), first});
+        parts.push_back({offset(Part::BipolarTerminalA, 2 * winding + 1), second});
+    }
+    return sorted(std::move(parts));
+}
+
+} // namespace sim
