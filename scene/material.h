@@ -9,12 +9,12 @@ namespace scene {
 
 /// The program's handle on one material of the scene description, named after it: what the
 /// program hands to a sub-mesh (Mesh::setMaterialSource()) to have it drawn that way. The
-/// material's colours belong to the description.
+/// material's colors belong to the description.
 class Material : public QObject
 {
     Q_OBJECT
     QML_NAMED_ELEMENT(FormMaterial)
-    /// The scene's material that draws with these colours.
+    /// The scene's material that draws with these colors.
     Q_PROPERTY(QObject *surface READ surface WRITE setSurface NOTIFY surfaceChanged)
 
 public:

@@ -43,7 +43,7 @@ public:
     QColor backgroundColor() const;
     void setBackgroundColor(const QColor &color);
 
-    /// The palette that series without a colour of their own take their colours from.
+    /// The palette that series without a color of their own take their colors from.
     SeriesPalette seriesPalette() const { return m_seriesPalette; }
     void setSeriesPalette(SeriesPalette palette);
 
@@ -56,7 +56,7 @@ public:
     Range leftRange() const;
 
     /// Adds a series, drawn after (over) the ones already there and listed in that order in the
-    /// legend. Without @p color it takes the next colour of the chart's palette.
+    /// legend. Without @p color it takes the next color of the chart's palette.
     LineSeries *addSeries(const QString &name, const QString &title,
                           std::optional<QColor> color = std::nullopt,
                           LineSeries::XOrder order = LineSeries::XOrder::None);

@@ -9,7 +9,7 @@ namespace {
 
 using Palette = std::array<QRgb, 12>;
 
-// Strong colours first: they have to read well on the charts' aqua background.
+// Strong colors first: they have to read well on the charts' aqua background.
 constexpr Palette kClassic = {0xFF0000, 0x008000, 0xFFFF00, 0x0000FF, 0xFFFFFF, 0x808080,
                               0xFF00FF, 0x008080, 0x000080, 0x800000, 0x00FF00, 0x808000};
 

@@ -33,7 +33,7 @@ public:
 
     /// Removes every point.
     void Clear();
-    /// Adds the point (@p x, @p y), drawn in the series' own colour.
+    /// Adds the point (@p x, @p y), drawn in the series' own color.
     void AddXY(double x, double y);
 
     int count() const;
@@ -48,7 +48,7 @@ private:
     friend class Chart;
     LineSeries(Chart *chart, QLineSeries *legendEntry, PolylineItem *line, XOrder order);
 
-    // The charting module's series gives the legend entry, the colour and the pen; it holds no
+    // The charting module's series gives the legend entry, the color and the pen; it holds no
     // points, which the line draws instead.
     QLineSeries *m_legendEntry; // owned by the chart
     PolylineItem *m_line; // owned by the chart

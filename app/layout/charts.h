@@ -27,6 +27,6 @@ struct Form2Series
     toolkit::LineSeries *tr12 = nullptr;
 };
 
-/// Gives the eight charts of @p form their titles, colours, fixed axes and series, and returns
+/// Gives the eight charts of @p form their titles, colors, fixed axes and series, and returns
 /// the series (the charts own them).
 Form2Series layoutCharts(const Ui::Form2Layout &form);

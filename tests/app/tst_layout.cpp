@@ -34,7 +34,7 @@ constexpr QSize kClientSize(1269, 854);
 constexpr int kLayerHeight = 520;
 constexpr QSize kTabContent(1269, 490);
 
-// The named colours of the form description.
+// The named colors of the form description.
 const QColor kAqua(0x00, 0xFF, 0xFF);
 const QColor kBlue(0x00, 0x00, 0xFF);
 const QColor kGreen(0x00, 0x80, 0x00);
@@ -516,7 +516,7 @@ void tst_Layout::charts_data()
     QTest::addColumn<toolkit::SeriesPalette>("palette");
     QTest::addColumn<QStringList>("series");
     QTest::addColumn<QStringList>("titles");
-    QTest::addColumn<QList<QColor>>("colours"); // an invalid colour: automatic
+    QTest::addColumn<QList<QColor>>("colors"); // an invalid color: automatic
     QTest::addColumn<QStringList>("ascending");
 
     const QColor automatic;
@@ -567,7 +567,7 @@ void tst_Layout::charts()
     QFETCH(toolkit::SeriesPalette, palette);
     QFETCH(QStringList, series);
     QFETCH(QStringList, titles);
-    QFETCH(QList<QColor>, colours);
+    QFETCH(QList<QColor>, colors);
     QFETCH(QStringList, ascending);
 
     auto *chart = named<Chart>(*m_form, name);
@@ -594,19 +594,19 @@ void tst_Layout::charts()
     const QList<LineSeries *> held = chart->series();
     QCOMPARE(held.size(), series.size());
     const QHash<QString, LineSeries *> members = seriesMembers(*m_form);
-    QList<QColor> automaticColours;
+    QList<QColor> automaticColors;
     for (qsizetype i = 0; i < held.size(); ++i) {
         const LineSeries *s = held.at(i);
         QCOMPARE(s->objectName(), series.at(i));
         QCOMPARE(s, members.value(series.at(i)));
         QCOMPARE(s->title(), titles.at(i));
         QCOMPARE(s->xOrder() == LineSeries::XOrder::Ascending, ascending.contains(series.at(i)));
-        if (colours.at(i).isValid()) {
-            QCOMPARE(s->color(), colours.at(i));
+        if (colors.at(i).isValid()) {
+            QCOMPARE(s->color(), colors.at(i));
         } else {
-            QVERIFY2(!automaticColours.contains(s->color()), "automatic colour taken twice");
-            QVERIFY2(s->color() != kAqua, "automatic colour lost on the background");
-            automaticColours.append(s->color());
+            QVERIFY2(!automaticColors.contains(s->color()), "automatic color taken twice");
+            QVERIFY2(s->color() != kAqua, "automatic color lost on the background");
+            automaticColors.append(s->color());
         }
     }
 

@@ -50,7 +50,7 @@ Hue hueOf(QRgb p)
     return Hue::Other;
 }
 
-// Shares of the picture's pixels that look like each colour.
+// Shares of the picture's pixels that look like each color.
 struct Census
 {
     double background = 0;
