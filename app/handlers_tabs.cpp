@@ -9,15 +9,11 @@
 // view moves nothing. Leaving for the steppers stops the shaft; tabs 1, 3 and 4 forget the
 // direction chosen on tab 2.
 
-namespace {
-const QString kSelectDirection = QStringLiteral("Sélectionner sens");
-}
-
 void TForm2::TabItem1Click(QObject *)
 {
     textebobine3->setVisible(true);
     textebobine4->setVisible(true);
-    Edit3->setText(kSelectDirection);
+    Edit3->setText(tr("Sélectionner sens"));
     sens = 0;
     slideToDcView();
 }
@@ -56,7 +52,7 @@ void TForm2::leaveForStepperView()
 {
     animationaxe->setEnabled(false);
     animationaxenegative->setEnabled(false);
-    Edit3->setText(kSelectDirection);
+    Edit3->setText(tr("Sélectionner sens"));
     sens = 0;
     moteurpasapas->setPositionX(0);
     animationmoteurccbis->setEnabled(false);

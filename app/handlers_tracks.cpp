@@ -31,10 +31,6 @@ namespace {
 
 using Outcome = TracePlayer::Outcome;
 
-const QString kNoDirection = QStringLiteral("Vous n'avez pas sélectionner le sens");
-const QString kPositive = QStringLiteral("Sens positif");
-const QString kNegative = QStringLiteral("Sens négatif");
-
 } // namespace
 
 // Tab 1: DC motor speed by PWM.
@@ -68,13 +64,13 @@ void TForm2::Button1Click(QObject *)
 
 void TForm2::Button3Click(QObject *)
 {
-    Edit3->setText(kPositive);
+    Edit3->setText(tr("Sens positif"));
     sens = 1;
 }
 
 void TForm2::Button4Click(QObject *)
 {
-    Edit3->setText(kNegative);
+    Edit3->setText(tr("Sens négatif"));
     sens = 2;
 }
 
@@ -112,7 +108,7 @@ void TForm2::Button2Click(QObject *)
     animationaxenegative->setEnabled(false);
     animationaxe->setEnabled(false);
     if (sens == 0) {
-        toolkit::ShowMessage(kNoDirection);
+        toolkit::ShowMessage(tr("Vous n'avez pas sélectionner le sens"));
         return;
     }
     // Two separate tests: a switch to the negative direction during the positive run makes a

@@ -27,10 +27,10 @@ void followMotorOnReadouts(scene::ShaftPicture &shaft, const QList<toolkit::Diag
         showSpeed();
     }
     for (toolkit::Diagram *diagram : stepperDiagrams) {
-        const auto showAngle = [diagram](const QVector3D &degrees) {
-            diagram->setReadoutText(readoutText(degrees.y()));
+        const auto showAngle = [&rotor, diagram] {
+            diagram->setReadoutText(readoutText(rotor.rotationAngle().y()));
         };
         QObject::connect(&rotor, &scene::Object3D::rotationAngleChanged, diagram, showAngle);
-        showAngle(rotor.rotationAngle());
+        showAngle();
     }
 }

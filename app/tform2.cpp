@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/tform2.h"
 
-#include "app/layout/charts.h"
-#include "app/layout/diagrampanels.h"
 #include "app/layout/style.h"
 #include "app/motorreadouts.h"
 
@@ -26,8 +24,8 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent)
     m_sceneView = new scene::SceneView(vue3D);
     sceneLayout->addWidget(m_sceneView);
     setupScene(*m_sceneView);
-    layoutCharts(*this);
-    layoutDiagramPanels(*this);
+    static_cast<Form2Series &>(*this) = layoutCharts(*this);
+    static_cast<Form2PanelSlides &>(*this) = layoutDiagramPanels(*this);
     followMotorOnReadouts(*shaftPicture, {Image1, Image2}, *rotor1, {Image3, Image4});
     applyWindowStyle(*this);
     bindHandlers();
@@ -49,7 +47,6 @@ void TForm2::scaleContent(qreal factor)
 void TForm2::bindHandlers()
 {
     using toolkit::bindHandler;
-    using toolkit::TabItem;
     using toolkit::TrackBar;
 
     bindHandler(valeurmoteur, &TrackBar::changed, this, &TForm2::valeurmoteurChange);
@@ -66,10 +63,10 @@ void TForm2::bindHandlers()
     bindHandler(valeurmoteur4, &TrackBar::changed, this, &TForm2::valeurmoteur4Change);
     bindHandler(Button5, &QPushButton::clicked, this, &TForm2::Button5Click);
 
-    bindHandler(TabItem1, &TabItem::clicked, this, &TForm2::TabItem1Click);
-    bindHandler(TabItem2, &TabItem::clicked, this, &TForm2::TabItem2Click);
-    bindHandler(TabItem3, &TabItem::clicked, this, &TForm2::TabItem3Click);
-    bindHandler(TabItem4, &TabItem::clicked, this, &TForm2::TabItem4Click);
+    bindHandler(TabControl1, TabItem1, this, &TForm2::TabItem1Click);
+    bindHandler(TabControl1, TabItem2, this, &TForm2::TabItem2Click);
+    bindHandler(TabControl1, TabItem3, this, &TForm2::TabItem3Click);
+    bindHandler(TabControl1, TabItem4, this, &TForm2::TabItem4Click);
 
     bindHandler(Button6, &QPushButton::clicked, this, &TForm2::Button6Click);
     bindHandler(Button8, &QPushButton::clicked, this, &TForm2::Button8Click);

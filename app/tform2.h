@@ -3,6 +3,9 @@
 
 #include "ui_form2.h"
 
+#include "app/layout/charts.h"
+#include "app/layout/diagrampanels.h"
+
 #include "scene/form2scene.h"
 
 #include "toolkit/floatanimation.h"
@@ -13,50 +16,27 @@
 
 #include <cstdint>
 
-struct TForm2Inspector;
-
 namespace scene {
 class SceneView;
 }
 
 /// The main window: four simulation tabs over the 3D view of the motor.
 ///
-/// Every component of the window is a public member named after it (the controls come from
-/// the form description in layout/form2.ui, the series and panel animations from layout/, the
-/// 3D objects, materials and their animations from the scene); the handlers are bound to their
+/// Every component of the window is a public member named after it: the controls of the form
+/// description (layout/form2.ui), the charts' series and the panels' slides (layout/), the 3D
+/// objects, materials and their animations (the scene). The handlers are bound to their
 /// controls' events in the constructor, which ends with the creation handler Form3DCreate().
-class TForm2 : public QWidget, public Ui::Form2Layout, public scene::Form2Scene
+class TForm2 : public QWidget,
+               public Ui::Form2Layout,
+               public Form2Series,
+               public Form2PanelSlides,
+               public scene::Form2Scene
 {
     Q_OBJECT
 
 public:
     explicit TForm2(QWidget *parent = nullptr);
     ~TForm2() override;
-
-    // Series of the charts, in each chart's order.
-    toolkit::LineSeries *signalrco = nullptr;
-    toolkit::LineSeries *tensionmoyenne = nullptr;
-    toolkit::LineSeries *tensionmoyenne1 = nullptr;
-    toolkit::LineSeries *signalrco1 = nullptr;
-    toolkit::LineSeries *signalrco2 = nullptr;
-    toolkit::LineSeries *Series2 = nullptr;
-    toolkit::LineSeries *Series3 = nullptr;
-    toolkit::LineSeries *tr1 = nullptr;
-    toolkit::LineSeries *tr2 = nullptr;
-    toolkit::LineSeries *tr3 = nullptr;
-    toolkit::LineSeries *tr4 = nullptr;
-    toolkit::LineSeries *tr11 = nullptr;
-    toolkit::LineSeries *tr12 = nullptr;
-
-    // Slide animations of the diagram panels: in (x from -400 to 0) and out (0 to -400).
-    toolkit::FloatAnimation *animationferme11 = nullptr;
-    toolkit::FloatAnimation *animationferme12 = nullptr;
-    toolkit::FloatAnimation *animationferme21 = nullptr;
-    toolkit::FloatAnimation *animationferme22 = nullptr;
-    toolkit::FloatAnimation *animationferme31 = nullptr;
-    toolkit::FloatAnimation *animationferme32 = nullptr;
-    toolkit::FloatAnimation *animationferme41 = nullptr;
-    toolkit::FloatAnimation *animationferme42 = nullptr;
 
     /// The pause between the points of a trace; closing the window stops it.
     toolkit::LivePause &pause() { return m_pause; }
@@ -109,8 +89,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    friend struct TForm2Inspector;
-
     void bindHandlers();
 
     // The steps that two tab handlers share, in the order both run them.

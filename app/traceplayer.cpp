@@ -13,7 +13,6 @@
 
 #include <QLineEdit>
 
-#include <stdexcept>
 #include <utility>
 
 TracePlayer::TracePlayer(toolkit::LivePause &pause, QList<toolkit::LineSeries *> series)
@@ -36,8 +35,8 @@ TracePlayer &TracePlayer::withDiagram(toolkit::Diagram *diagram, ConductionRule 
 
 TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
 {
-    if (plan.seriesCount() != std::size_t(m_series.size()))
-        throw std::invalid_argument("trace: the plan and the chart have different series");
+    Q_ASSERT_X(plan.seriesCount() == std::size_t(m_series.size()), "TracePlayer::play",
+               "the plan and the chart have different series");
 
     if (const std::optional<float> text = plan.initialAngleText(); text && m_angleEdit)
         m_angleEdit->setText(toolkit::FloatToStr(*text));

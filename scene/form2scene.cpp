@@ -9,7 +9,8 @@
 
 #include "toolkit/exception.h"
 
-#include <QQuickView>
+#include <QCoreApplication>
+#include <QPointer>
 
 namespace scene {
 
@@ -19,7 +20,8 @@ template<class T> T *require(T *found, const char *name)
 {
     if (!found)
         throw toolkit::Exception(
-            QStringLiteral("Objet 3D absent de la scène : %1").arg(QLatin1String(name)));
+            QCoreApplication::translate("scene", "Objet 3D absent de la scène : %1")
+                .arg(QLatin1String(name)));
     return found;
 }
 
@@ -88,7 +90,8 @@ void Form2Scene::setupScene(SceneView &view)
                                      &Object3D::setPositionX, 20, 0, 0.8f);
     animationmoteurpasapasbis = animate(moteurpasapas, "animationmoteurpasapasbis", "Position.X",
                                         &Object3D::setPositionX, 0, 20, 0.8f);
-    shaftPicture = new ShaftPicture(axe, view.quickView(), &view);
+    shaftPicture = view.shaftPicture();
+    shaftPicture->setShaft(axe);
     animationaxe = animate(axe, "animationaxe", "RotationAngle.Z", &Object3D::setRotationAngleZ, 0,
                            360, 1.0f, true);
     animationaxenegative = animate(axe, "animationaxenegative", "RotationAngle.Z",

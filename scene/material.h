@@ -1,34 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QColor>
 #include <QObject>
 #include <QPointer>
+#include <QtQmlIntegration>
 
 namespace scene {
 
-/// A handle on one lit material of the scene: diffuse, ambient, emissive and specular colours
-/// (ARGB) and shininess, plus an optional texture that tints the diffuse colour.
+/// The program's handle on one material of the scene description, named after it: what the
+/// program hands to a sub-mesh (Mesh::setMaterialSource()) to have it drawn that way. The
+/// material's colors belong to the description.
 class Material : public QObject
 {
     Q_OBJECT
+    QML_NAMED_ELEMENT(FormMaterial)
+    /// The scene's material that draws with these colors.
+    Q_PROPERTY(QObject *surface READ surface WRITE setSurface NOTIFY surfaceChanged)
 
 public:
-    Material(QObject *material, QObject *parent);
+    explicit Material(QObject *parent = nullptr);
 
-    QColor diffuse() const;
-    QColor ambient() const;
-    QColor emissive() const;
-    QColor specular() const;
-    float shininess() const;
-    QString textureSource() const;
+    QObject *surface() const { return m_surface; }
+    void setSurface(QObject *surface);
 
-    QObject *material() const { return m_material; }
+Q_SIGNALS:
+    void surfaceChanged();
 
 private:
-    QColor colour(const char *name) const;
-
-    QPointer<QObject> m_material;
+    QPointer<QObject> m_surface;
 };
 
 } // namespace scene

@@ -5,15 +5,14 @@
 
 namespace scene {
 
-Mesh::Mesh(QObject *model, std::function<void(QObject *, QObject *)> setMaterial, QObject *parent)
-    : QObject(parent), m_model(model), m_setMaterial(std::move(setMaterial))
-{ }
+Mesh::Mesh(QObject *parent) : QObject(parent) { }
 
 void Mesh::setMaterialSource(Material *material)
 {
+    if (material == m_material)
+        return;
     m_material = material;
-    if (m_model && m_setMaterial)
-        m_setMaterial(m_model, material ? material->material() : nullptr);
+    Q_EMIT materialSourceChanged();
 }
 
 } // namespace scene

@@ -1,29 +1,73 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "scene/storage/meshdata.h"
+#include "scene/modelplacement.h"
 
 #include <QQuick3DGeometry>
+#include <QStringList>
+#include <QUrl>
 #include <QVector3D>
+#include <QtQmlIntegration>
 
 namespace scene {
 
-/// The triangles of one stored sub-mesh, handed to the renderer as they are stored: 56-byte
-/// vertices with the position at 0, the normal at 12 and the texture coordinates at 24, and
-/// 32-bit indices.
+/// The geometry of a stored model file (`source`), drawn in a box of `box` (width, height,
+/// depth) as ModelPlacement places it. Each stored sub-mesh is one subset, in the file's order,
+/// so that a model drawn with it takes one material per sub-mesh. The vertices are handed to the
+/// renderer as they are stored (56 bytes, the position at 0, the normal at 12, the texture
+/// coordinates at 24, 32-bit indices), moved to their place in the box.
+///
+/// The file is read when the scene description is complete and again when the source or the
+/// box changes afterwards. A file that cannot be read leaves the geometry empty and says why in
+/// errorString().
 class MeshGeometry : public QQuick3DGeometry
 {
     Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(QUrl source READ source WRITE setSource NOTIFY sourceChanged)
+    Q_PROPERTY(QVector3D box READ box WRITE setBox NOTIFY boxChanged)
+    /// Where the model's own units lie in the box: a point p of the stored geometry's frame is
+    /// drawn at p * fitScale + fitOffset.
+    Q_PROPERTY(QVector3D fitScale READ fitScale NOTIFY fitChanged)
+    Q_PROPERTY(QVector3D fitOffset READ fitOffset NOTIFY fitChanged)
 
 public:
-    explicit MeshGeometry(const MeshData &mesh, QQuick3DObject *parent = nullptr);
+    explicit MeshGeometry(QQuick3DObject *parent = nullptr);
 
-    QVector3D minimum() const { return m_minimum; }
-    QVector3D maximum() const { return m_maximum; }
+    QUrl source() const { return m_source; }
+    void setSource(const QUrl &source);
+
+    QVector3D box() const { return m_box; }
+    void setBox(const QVector3D &box);
+
+    QVector3D fitScale() const { return m_fit.scale; }
+    QVector3D fitOffset() const { return m_fit.offset; }
+
+    /// The material each stored sub-mesh names ("Form2.lettreMat11"), in the file's order; an
+    /// empty string for a sub-mesh that names none.
+    QStringList storedMaterials() const { return m_storedMaterials; }
+
+    /// Why the source could not be read; empty when it was.
+    QString errorString() const { return m_error; }
+
+Q_SIGNALS:
+    void sourceChanged();
+    void boxChanged();
+    void fitChanged();
+
+protected:
+    void componentComplete() override;
 
 private:
-    QVector3D m_minimum;
-    QVector3D m_maximum;
+    void load();
+    void build(const ModelGeometry &geometry);
+
+    QUrl m_source;
+    QVector3D m_box {1, 1, 1};
+    AxisFit m_fit;
+    QStringList m_storedMaterials;
+    QString m_error;
+    bool m_complete = false;
 };
 
 } // namespace scene

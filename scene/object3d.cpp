@@ -1,92 +1,63 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scene/object3d.h"
 
-#include <QVariant>
-
 namespace scene {
 
-Object3D::Object3D(QObject *node, QObject *parent) : QObject(parent), m_node(node)
-{
-    if (node)
-        setObjectName(node->objectName());
-}
-
-namespace {
-QVector3D vectorProperty(const QObject *node, const char *name, QVector3D fallback = {})
-{
-    return node ? node->property(name).value<QVector3D>() : fallback;
-}
-} // namespace
-
-QVector3D Object3D::position() const
-{
-    return vectorProperty(m_node, "position");
-}
+Object3D::Object3D(QObject *parent) : QObject(parent) { }
 
 void Object3D::setPosition(const QVector3D &position)
 {
-    if (m_node)
-        m_node->setProperty("position", position);
+    if (position == m_position)
+        return;
+    m_position = position;
+    Q_EMIT positionChanged();
 }
 
 void Object3D::setPositionX(float x)
 {
-    QVector3D p = position();
-    p.setX(x);
-    setPosition(p);
-}
-
-QVector3D Object3D::rotationAngle() const
-{
-    return vectorProperty(m_node, "rotationAngle");
+    setPosition(QVector3D(x, m_position.y(), m_position.z()));
 }
 
 void Object3D::setRotationAngle(const QVector3D &degrees)
 {
-    if (!m_node)
+    if (degrees == m_rotationAngle)
         return;
-    m_node->setProperty("rotationAngle", degrees);
-    Q_EMIT rotationAngleChanged(degrees);
+    m_rotationAngle = degrees;
+    Q_EMIT rotationAngleChanged();
 }
 
 void Object3D::setRotationAngleY(float degrees)
 {
-    QVector3D r = rotationAngle();
-    r.setY(degrees);
-    setRotationAngle(r);
+    setRotationAngle(QVector3D(m_rotationAngle.x(), degrees, m_rotationAngle.z()));
 }
 
 void Object3D::setRotationAngleZ(float degrees)
 {
-    QVector3D r = rotationAngle();
-    r.setZ(degrees);
-    setRotationAngle(r);
+    setRotationAngle(QVector3D(m_rotationAngle.x(), m_rotationAngle.y(), degrees));
 }
 
-QVector3D Object3D::scale() const
+void Object3D::setScale(const QVector3D &scale)
 {
-    return vectorProperty(m_node, "scale", {1, 1, 1});
+    if (scale == m_scale)
+        return;
+    m_scale = scale;
+    Q_EMIT scaleChanged();
 }
 
-QVector3D Object3D::size() const
+void Object3D::setSize(const QVector3D &size)
 {
-    return vectorProperty(m_node, "size", {1, 1, 1});
-}
-
-int Object3D::projection() const
-{
-    return m_node ? m_node->property("projection").toInt() : 0;
-}
-
-bool Object3D::isVisible() const
-{
-    return m_node && m_node->property("visible").toBool();
+    if (size == m_size)
+        return;
+    m_size = size;
+    Q_EMIT sizeChanged();
 }
 
 void Object3D::setVisible(bool visible)
 {
-    if (m_node)
-        m_node->setProperty("visible", visible);
+    if (visible == m_visible)
+        return;
+    m_visible = visible;
+    Q_EMIT visibleChanged();
 }
 
 } // namespace scene

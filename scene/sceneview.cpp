@@ -2,17 +2,14 @@
 #include "scene/sceneview.h"
 
 #include "scene/material.h"
-#include "scene/mesh.h"
 #include "scene/meshgeometry.h"
 #include "scene/model3d.h"
-#include "scene/modelplacement.h"
+#include "scene/shaftpicture.h"
 #include "scene/stillsmoothing.h"
-#include "scene/storage/meshreader.h"
-#include "scene/storage/storageerror.h"
 
 #include "toolkit/exception.h"
 
-#include <QFile>
+#include <QEvent>
 #include <QLabel>
 #include <QQmlEngine>
 #include <QQuick3D>
@@ -20,35 +17,16 @@
 #include <QQuickView>
 #include <QVBoxLayout>
 
-#include <span>
+// The scene's types are registered with the engine when their module is imported, by a
+// function that nothing else refers to; this library is static, so without a reference the
+// linker would leave the registration out of the program.
+void qml_register_types_Simumoteurs_Scene();
 
 namespace scene {
 
 namespace {
 
-const QColor kPaleTurquoise(0xAF, 0xEE, 0xEE);
 const QString kFormPrefix = QStringLiteral("Form2.");
-
-QByteArray readResource(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw toolkit::Exception(
-            QStringLiteral("Impossible de lire %1 : %2").arg(path, file.errorString()));
-    return file.readAll();
-}
-
-// Every FormModel of the scene, found by the property only models have.
-QList<QObject *> modelNodes(QObject *root)
-{
-    QList<QObject *> nodes;
-    for (QObject *o : root->findChildren<QObject *>()) {
-        if (!o->objectName().isEmpty() && o->property("source").isValid()
-            && o->property("content").isValid())
-            nodes.append(o);
-    }
-    return nodes;
-}
 
 } // namespace
 
@@ -56,9 +34,13 @@ SceneView::SceneView(QWidget *parent)
     : QWidget(parent)
     , m_view(new QQuickView)
     , m_container(QWidget::createWindowContainer(m_view, this))
+    , m_smoothing(new StillSmoothing(this))
+    , m_shaftPicture(new ShaftPicture(m_view, this))
 {
+    [[maybe_unused]] volatile auto registration = &qml_register_types_Simumoteurs_Scene;
+
     m_view->setFormat(QQuick3D::idealSurfaceFormat(0));
-    m_view->setColor(kPaleTurquoise);
+    showWindowBackground();
     m_view->setResizeMode(QQuickView::SizeRootObjectToView);
     connect(m_view, &QQuickWindow::frameSwapped, this, [this] { ++m_frames; });
     // Without OpenGL the view fails when it is first shown; left unhandled, that failure ends
@@ -81,6 +63,20 @@ SceneView::SceneView(QWidget *parent)
 
 SceneView::~SceneView() = default;
 
+void SceneView::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange)
+        showWindowBackground();
+}
+
+void SceneView::showWindowBackground()
+{
+    // The window's own palette: the style sheet gives the widgets inside it palettes of their
+    // own.
+    m_view->setColor(window()->palette().color(QPalette::Window));
+}
+
 void SceneView::showUnavailable()
 {
     m_available = false;
@@ -98,79 +94,42 @@ void SceneView::showUnavailable()
 
 void SceneView::loadScene()
 {
-    m_view->setSource(QUrl(QStringLiteral("qrc:/scene/Scene.qml")));
+    // Where the program carries its QML modules.
+    m_view->engine()->addImportPath(QStringLiteral("qrc:/qt/qml"));
+    m_view->setInitialProperties(
+        {{QStringLiteral("stillSmoothing"), QVariant::fromValue(m_smoothing)},
+         {QStringLiteral("shaftPicture"), QVariant::fromValue(m_shaftPicture)}});
+    m_view->setSource(QUrl(QStringLiteral("qrc:/qt/qml/Simumoteurs/Scene/Scene.qml")));
     if (m_view->status() != QQuickView::Ready) {
         QStringList messages;
         for (const QQmlError &error : m_view->errors())
             messages << error.toString();
-        throw toolkit::Exception(
-            QStringLiteral("Scène 3D illisible : %1").arg(messages.join(u'\n')));
+        throw toolkit::Exception(tr("Scène 3D illisible : %1").arg(messages.join(u'\n')));
     }
     QObject *root = m_view->rootObject();
 
-    for (QObject *o : root->findChildren<QObject *>()) {
-        const QString name = o->objectName();
-        if (name.isEmpty())
+    for (Material *material : root->findChildren<Material *>())
+        m_materials.insert(material->objectName(), material);
+    const QList<Object3D *> objects = root->findChildren<Object3D *>();
+    for (Object3D *object : objects) {
+        m_objects.insert(object->objectName(), object);
+        auto *model = qobject_cast<Model3D *>(object);
+        if (!model)
             continue;
-        if (o->property("shininess").isValid())
-            m_materials.insert(name, new Material(o, this));
-        else if (o->property("rotationAngle").isValid() && !o->property("content").isValid())
-            m_objects.insert(name, new Object3D(o, this));
+        MeshGeometry *geometry = model->geometry();
+        if (!geometry)
+            continue;
+        if (!geometry->errorString().isEmpty())
+            throw toolkit::Exception(geometry->errorString());
+        // A sub-mesh is first drawn with the material its stored geometry names, when that is
+        // one of this window's.
+        QList<Material *> stored;
+        for (const QString &name : geometry->storedMaterials())
+            stored.append(name.startsWith(kFormPrefix) ? material(name.mid(kFormPrefix.size()))
+                                                       : nullptr);
+        model->createMeshes(stored);
     }
-    for (QObject *node : modelNodes(root))
-        loadModel(node, root);
-
-    QList<QObject *> nodes;
-    for (const Object3D *object : std::as_const(m_objects))
-        nodes.append(object->node());
-    new StillSmoothing(root, nodes, this);
-}
-
-void SceneView::loadModel(QObject *node, QObject *root)
-{
-    const QString path = node->property("source").toString();
-    const QByteArray bytes = readResource(path);
-    ModelGeometry geometry;
-    try {
-        geometry = readModelGeometry(std::span(
-            reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size())));
-    } catch (const StorageError &error) {
-        throw toolkit::Exception(
-            QStringLiteral("%1 : %2").arg(path, QString::fromUtf8(error.what())));
-    }
-
-    auto *model = new Model3D(node, this);
-    m_objects.insert(model->objectName(), model);
-    auto *content = node->property("content").value<QObject *>();
-    auto *contentItem = qobject_cast<QQuick3DObject *>(content);
-
-    const ModelPlacement placement = ModelPlacement::of(geometry, model->size());
-    auto setMaterial = [root](QObject *drawable, QObject *material) {
-        QMetaObject::invokeMethod(root, "setMaterial",
-                                  Q_ARG(QVariant, QVariant::fromValue(drawable)),
-                                  Q_ARG(QVariant, QVariant::fromValue(material)));
-    };
-    for (std::size_t i = 0; i < geometry.subMeshes.size(); ++i) {
-        const SubMesh &subMesh = geometry.subMeshes[i];
-        auto *meshGeometry = new MeshGeometry(subMesh.mesh, contentItem);
-        QVariant created;
-        QMetaObject::invokeMethod(root, "createSubMesh", Q_RETURN_ARG(QVariant, created),
-                                  Q_ARG(QVariant, QVariant::fromValue(content)),
-                                  Q_ARG(QVariant, QVariant::fromValue<QObject *>(meshGeometry)));
-        QObject *drawable = created.value<QObject *>();
-        drawable->setProperty("scale", placement.subMeshes[i].scale);
-        drawable->setProperty("position", placement.subMeshes[i].offset);
-        auto *mesh = new Mesh(drawable, setMaterial, model);
-        if (subMesh.materialSource) {
-            const QString stored = QString::fromStdString(*subMesh.materialSource);
-            mesh->setStoredMaterialName(stored);
-            if (stored.startsWith(kFormPrefix))
-                mesh->setMaterialSource(material(stored.mid(kFormPrefix.size())));
-        }
-        model->appendMesh(mesh);
-    }
-    content->setProperty("scale", placement.model.scale);
-    content->setProperty("position", placement.model.offset);
+    m_smoothing->watch(objects);
 }
 
 Object3D *SceneView::object(const QString &name) const

@@ -12,10 +12,12 @@ namespace scene {
 class Material;
 class Model3D;
 class Object3D;
+class ShaftPicture;
+class StillSmoothing;
 
-/// The window's 3D view: the scene of qml/Scene.qml, drawn by Qt Quick 3D in a window of its
-/// own embedded below the tabs. It loads every model's stored geometry when it is created and
-/// offers handles on the scene's named objects and materials.
+/// The window's 3D view: the scene description Scene.qml, drawn by Qt Quick 3D in a window of
+/// its own embedded below the tabs. Creating it reads every model's stored geometry; it offers
+/// the scene's named objects and materials by name.
 ///
 /// The scene is drawn only when something in it changes, so a still scene costs no CPU.
 ///
@@ -34,6 +36,9 @@ public:
     Model3D *model(const QString &name) const;
     Material *material(const QString &name) const;
 
+    /// How the DC motor's shaft is drawn.
+    ShaftPicture *shaftPicture() const { return m_shaftPicture; }
+
     /// The embedded window that draws the scene (for screenshots and tests).
     QQuickView *quickView() const { return m_view; }
 
@@ -43,13 +48,19 @@ public:
     /// False once it is known that this machine cannot draw the scene.
     bool isAvailable() const { return m_available; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void loadScene();
-    void loadModel(QObject *node, QObject *root);
+    /// The scene is seen against the background of the window it is in.
+    void showWindowBackground();
     void showUnavailable();
 
     QQuickView *m_view;
     QWidget *m_container;
+    StillSmoothing *m_smoothing;
+    ShaftPicture *m_shaftPicture;
     QLabel *m_unavailable = nullptr;
     bool m_available = true;
     QHash<QString, Object3D *> m_objects;

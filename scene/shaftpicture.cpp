@@ -20,12 +20,10 @@ constexpr qint64 kLongestFrameNs = 200'000'000;
 
 } // namespace
 
-ShaftPicture::ShaftPicture(Object3D *shaft, QQuickWindow *window, QObject *parent)
-    : QObject(parent), m_shaft(shaft)
+ShaftPicture::ShaftPicture(QQuickWindow *window, QObject *parent) : QObject(parent)
 {
+    Q_ASSERT(window);
     m_clock.start();
-    if (!window)
-        return;
     if (window->screen() && window->screen()->refreshRate() > 0)
         m_refreshRate = window->screen()->refreshRate();
     m_framesPerSecond.store(m_refreshRate);
@@ -45,6 +43,11 @@ ShaftPicture::ShaftPicture(Object3D *shaft, QQuickWindow *window, QObject *paren
         Qt::DirectConnection);
     // On the GUI thread, before a frame takes the scene's state: what is set here is drawn.
     connect(window, &QQuickWindow::afterAnimating, this, &ShaftPicture::onFrameSetUp);
+}
+
+void ShaftPicture::setShaft(Object3D *shaft)
+{
+    m_shaft = shaft;
 }
 
 void ShaftPicture::setAnimations(toolkit::FloatAnimation *forward,
@@ -91,31 +94,29 @@ void ShaftPicture::onFrameSetUp()
     const qint64 now = m_clock.nsecsElapsed();
     const double seconds = double(std::min(now - m_lastSetUpNs, kLongestFrameNs)) / 1e9;
     m_lastSetUpNs = now;
-    if (!m_shaft || !m_shaft->node())
+    if (!m_shaft)
         return;
-    QObject *node = m_shaft->node();
 
     const double framesPerSecond = this->framesPerSecond();
     const DrawnSpin drawn = DrawnSpin::of(degreesPerSecond(), framesPerSecond);
     const bool ownAngle = drawn.smear > 0.0;
+    bool changed = ownAngle != m_drawsOwnAngle || drawn.smear != m_drawn.smear;
     if (ownAngle) {
         // Frames may be set up more often than they are shown: the drawn turn follows the
         // clock, at the drawn step per frame shown. It goes on from what was drawn last, so the
         // picture never jumps, and from the true angle when it takes over.
-        m_ownAngle = node->property("drawsOwnAngle").toBool()
-            ? m_ownAngle + drawn.stepDegrees * m_framesPerSecond * seconds
-            : double(m_shaft->rotationAngle().z());
+        m_ownAngle = m_drawsOwnAngle ? m_ownAngle + drawn.stepDegrees * m_framesPerSecond * seconds
+                                     : double(m_shaft->rotationAngle().z());
         m_ownAngle = std::fmod(m_ownAngle, 360.0);
-        node->setProperty("ownAngleZ", m_ownAngle);
         // The disc's own frame is turned half a turn about Y: a turn about the scene's Z
         // runs the other way in it.
-        node->setProperty("smearSense", drawn.stepDegrees > 0 ? -1.0 : 1.0);
+        m_smearSense = drawn.stepDegrees > 0 ? -1.0 : 1.0;
+        changed = true;
     }
-    if (node->property("drawsOwnAngle").toBool() != ownAngle)
-        node->setProperty("drawsOwnAngle", ownAngle);
-    if (node->property("smear").toDouble() != drawn.smear)
-        node->setProperty("smear", drawn.smear);
+    m_drawsOwnAngle = ownAngle;
     m_drawn = drawn;
+    if (changed)
+        Q_EMIT drawnChanged();
 }
 
 } // namespace scene

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QtQmlIntegration>
 
 #include <algorithm>
 #include <atomic>
@@ -24,14 +25,27 @@ class Object3D;
 /// The animations keep their values: the shaft's RotationAngle.Z turns at 360° per Duration.
 /// Once a frame would have to show more of a turn than the eye can follow, the picture turns
 /// its own way instead (see DrawnSpin): the true way, at a followable step, its openings
-/// smeared more as the true rate grows.
+/// smeared more as the true rate grows. The scene draws the shaft as the properties below say.
 class ShaftPicture : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The scene view makes the one that follows its frames")
+    /// Whether the drawn turn about Z is ownAngleZ rather than the shaft's own angle.
+    Q_PROPERTY(bool drawsOwnAngle READ drawsOwnAngle NOTIFY drawnChanged)
+    /// The drawn turn about Z, in degrees, while drawsOwnAngle.
+    Q_PROPERTY(double ownAngleZ READ ownAngleZ NOTIFY drawnChanged)
+    /// How far the openings are smeared: 0 sharp, 1 over a whole opening.
+    Q_PROPERTY(double smear READ smear NOTIFY drawnChanged)
+    /// The way the spokes move about the disc's own Z: +1 or -1.
+    Q_PROPERTY(double smearSense READ smearSense NOTIFY drawnChanged)
 
 public:
-    /// @p shaft is the turning model (`axe`); the picture is drawn on @p window's frames.
-    ShaftPicture(Object3D *shaft, QQuickWindow *window, QObject *parent);
+    /// The picture is drawn on @p window's frames.
+    explicit ShaftPicture(QQuickWindow *window, QObject *parent = nullptr);
+
+    /// The turning model (`axe`).
+    void setShaft(Object3D *shaft);
 
     /// The two animations that turn the shaft, one each way.
     void setAnimations(toolkit::FloatAnimation *forward, toolkit::FloatAnimation *backward);
@@ -51,7 +65,13 @@ public:
     /// Frames shown per second: as measured, and no more than the screen's refresh rate.
     double framesPerSecond() const { return std::min(m_framesPerSecond.load(), m_refreshRate); }
 
+    bool drawsOwnAngle() const { return m_drawsOwnAngle; }
+    double ownAngleZ() const { return m_ownAngle; }
+    double smear() const { return m_drawn.smear; }
+    double smearSense() const { return m_smearSense; }
+
 Q_SIGNALS:
+    void drawnChanged();
     /// shownAnimation() or degreesPerSecond() may have changed: one of the animations was
     /// enabled or disabled, or given another duration.
     void turnChanged();
@@ -70,6 +90,8 @@ private:
     std::atomic<double> m_framesPerSecond {60.0};
     std::atomic<qint64> m_lastShownNs {0};
     double m_ownAngle = 0.0;
+    bool m_drawsOwnAngle = false;
+    double m_smearSense = 1.0;
     DrawnSpin m_drawn;
 };
 

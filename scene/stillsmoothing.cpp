@@ -1,28 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scene/stillsmoothing.h"
 
-#include <QMetaMethod>
-#include <QVariant>
+#include "scene/object3d.h"
 
 namespace scene {
 
-StillSmoothing::StillSmoothing(QObject *scene, const QList<QObject *> &nodes, QObject *parent)
-    : QObject(parent), m_scene(scene)
+StillSmoothing::StillSmoothing(QObject *parent) : QObject(parent)
 {
     m_still.setSingleShot(true);
     m_still.setInterval(stillAfterMs);
     connect(&m_still, &QTimer::timeout, this, [this] { setSmooth(true); });
+}
 
-    const QMetaMethod slot = staticMetaObject.method(staticMetaObject.indexOfSlot("moved()"));
-    for (QObject *node : nodes) {
-        if (!node)
-            continue;
-        for (const char *signal :
-             {"positionChanged()", "rotationChanged()", "scaleChanged()", "visibleChanged()"}) {
-            const int index = node->metaObject()->indexOfSignal(signal);
-            if (index >= 0)
-                connect(node, node->metaObject()->method(index), this, slot);
-        }
+void StillSmoothing::watch(const QList<Object3D *> &objects)
+{
+    for (Object3D *object : objects) {
+        connect(object, &Object3D::positionChanged, this, &StillSmoothing::moved);
+        connect(object, &Object3D::rotationAngleChanged, this, &StillSmoothing::moved);
+        connect(object, &Object3D::scaleChanged, this, &StillSmoothing::moved);
+        connect(object, &Object3D::visibleChanged, this, &StillSmoothing::moved);
     }
 }
 
@@ -34,8 +30,10 @@ void StillSmoothing::moved()
 
 void StillSmoothing::setSmooth(bool smooth)
 {
-    if (m_scene && m_scene->property("smoothEdges").toBool() != smooth)
-        m_scene->setProperty("smoothEdges", smooth);
+    if (smooth == m_smooth)
+        return;
+    m_smooth = smooth;
+    Q_EMIT smoothChanged();
 }
 
 } // namespace scene

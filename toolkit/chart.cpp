@@ -84,22 +84,22 @@ void Chart::setTitle(const QString &title)
     setAccessibleName(title);
 }
 
-QColor Chart::backgroundColour() const
+QColor Chart::backgroundColor() const
 {
     return m_chart->backgroundBrush().color();
 }
 
-void Chart::setBackgroundColour(const QColor &colour)
+void Chart::setBackgroundColor(const QColor &color)
 {
-    m_chart->setBackgroundBrush(colour);
+    m_chart->setBackgroundBrush(color);
     m_chart->setBackgroundPen(Qt::NoPen);
-    m_view->setBackgroundBrush(colour);
+    m_view->setBackgroundBrush(color);
 }
 
-void Chart::setPaletteIndex(int index)
+void Chart::setSeriesPalette(SeriesPalette palette)
 {
-    m_paletteIndex = index;
-    recolourAutomaticSeries();
+    m_seriesPalette = palette;
+    recolorAutomaticSeries();
 }
 
 namespace {
@@ -149,8 +149,8 @@ Chart::Range Chart::leftRange() const
     return {m_left->min(), m_left->max()};
 }
 
-LineSeries *Chart::addSeries(const QString &name, const QString &title,
-                             std::optional<QColor> colour, LineSeries::XOrder order)
+LineSeries *Chart::addSeries(const QString &name, const QString &title, std::optional<QColor> color,
+                             LineSeries::XOrder order)
 {
     auto *lines = new QLineSeries(m_chart);
     lines->setName(title);
@@ -163,35 +163,25 @@ LineSeries *Chart::addSeries(const QString &name, const QString &title,
     auto *series = new LineSeries(this, lines, line, order);
     series->setObjectName(name);
     m_series.append(series);
-    m_automaticColour.append(!colour.has_value());
+    m_automaticColor.append(!color.has_value());
 
     QPen pen = lines->pen();
     pen.setWidthF(kLineWidth);
-    pen.setColor(colour.value_or(paletteColour(m_paletteIndex, int(m_series.size()) - 1)));
+    pen.setColor(color.value_or(seriesColor(m_seriesPalette, int(m_series.size()) - 1)));
     lines->setPen(pen);
     return series;
 }
 
-void Chart::recolourAutomaticSeries()
+void Chart::recolorAutomaticSeries()
 {
     for (qsizetype i = 0; i < m_series.size(); ++i) {
-        if (!m_automaticColour.at(i))
+        if (!m_automaticColor.at(i))
             continue;
         auto *lines = static_cast<QLineSeries *>(m_chart->series().at(i));
         QPen pen = lines->pen();
-        pen.setColor(paletteColour(m_paletteIndex, int(i)));
+        pen.setColor(seriesColor(m_seriesPalette, int(i)));
         lines->setPen(pen);
     }
-}
-
-bool Chart::legendVisible() const
-{
-    return m_chart->legend()->isVisible();
-}
-
-QPen Chart::zoomPen() const
-{
-    return m_view->zoomPen();
 }
 
 void Chart::zoomTo(const QRectF &values)

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "toolkit/chartpalette.h"
 #include "toolkit/lineseries.h"
 #include "toolkit/polylineitem.h"
 
 #include <QColor>
 #include <QList>
-#include <QPen>
 #include <QWidget>
 
 #include <optional>
@@ -40,12 +40,12 @@ public:
     QString title() const;
     void setTitle(const QString &title);
 
-    QColor backgroundColour() const;
-    void setBackgroundColour(const QColor &colour);
+    QColor backgroundColor() const;
+    void setBackgroundColor(const QColor &color);
 
-    /// The palette that series without a colour of their own take their colours from.
-    int paletteIndex() const { return m_paletteIndex; }
-    void setPaletteIndex(int index);
+    /// The palette that series without a color of their own take their colors from.
+    SeriesPalette seriesPalette() const { return m_seriesPalette; }
+    void setSeriesPalette(SeriesPalette palette);
 
     /// The ranges the axes show when not zoomed.
     void setFixedRanges(Range bottom, Range left);
@@ -56,14 +56,11 @@ public:
     Range leftRange() const;
 
     /// Adds a series, drawn after (over) the ones already there and listed in that order in the
-    /// legend. Without @p colour it takes the next colour of the chart's palette.
+    /// legend. Without @p color it takes the next color of the chart's palette.
     LineSeries *addSeries(const QString &name, const QString &title,
-                          std::optional<QColor> colour = std::nullopt,
+                          std::optional<QColor> color = std::nullopt,
                           LineSeries::XOrder order = LineSeries::XOrder::None);
     QList<LineSeries *> series() const { return m_series; }
-
-    bool legendVisible() const;
-    QPen zoomPen() const;
 
     /// Shows @p values (in axis units) as large as it fits; resetZoom() goes back to the fixed
     /// ranges.
@@ -76,7 +73,7 @@ protected:
 private:
     void showRanges(Range bottom, Range left);
     void zoomToChartRect(const QRectF &chartRect);
-    void recolourAutomaticSeries();
+    void recolorAutomaticSeries();
     PolylineItem::Frame lineFrame() const;
     // Places the series' lines again after the plot area or the ranges shown changed.
     void placeLines();
@@ -87,9 +84,9 @@ private:
     QCategoryAxis *m_left;
     Range m_fixedBottom {0.0, 100.0};
     Range m_fixedLeft {0.0, 10.0};
-    int m_paletteIndex = 0;
+    SeriesPalette m_seriesPalette = SeriesPalette::Classic;
     QList<LineSeries *> m_series;
-    QList<bool> m_automaticColour;
+    QList<bool> m_automaticColor;
 };
 
 } // namespace toolkit

@@ -5,9 +5,14 @@
 
 namespace toolkit {
 
-/// Automatic series colours: the colour that series number @p seriesIndex of a chart takes
-/// from palette @p paletteIndex when it has no colour of its own. Palette 0 is the classic
-/// one (red, green, yellow, blue, ...); an unknown palette index falls back to it.
-QColor paletteColour(int paletteIndex, int seriesIndex);
+/// The sets of colors that a chart's series take when they have none of their own.
+enum class SeriesPalette {
+    Classic, ///< strong colors: red, green, yellow, blue, ...
+    Modern, ///< a softer set
+};
+
+/// The color that series number @p seriesIndex of a chart takes from @p palette when it has no
+/// color of its own.
+QColor seriesColor(SeriesPalette palette, int seriesIndex);
 
 } // namespace toolkit

@@ -16,8 +16,6 @@ class ChartView : public QChartView
 public:
     explicit ChartView(QChart *chart, QWidget *parent = nullptr);
 
-    QPen zoomPen() const { return m_zoomPen; }
-
 Q_SIGNALS:
     /// A drag towards the lower right: @p chartRect is the dragged rectangle, in chart
     /// coordinates.

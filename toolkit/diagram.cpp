@@ -37,7 +37,7 @@ QString keyOf(const QList<Diagram::Light> &lights)
 {
     QString key;
     for (const Diagram::Light &light : lights)
-        key += light.id + u'=' + light.colour.name(QColor::HexArgb) + u';';
+        key += light.id + u'=' + light.color.name(QColor::HexArgb) + u';';
     return key;
 }
 
@@ -124,10 +124,10 @@ QSvgRenderer *Diagram::litRenderer()
         return nullptr;
     std::shared_ptr<QSvgRenderer> &renderer = m_litRenderers[keyOf(m_lights)];
     if (!renderer) {
-        QHash<QString, QColor> colours;
+        QHash<QString, QColor> colors;
         for (const Light &light : std::as_const(m_lights))
-            colours.insert(light.id, light.colour);
-        renderer = std::make_shared<QSvgRenderer>(svgparts::only(m_document, colours, kLitWeight));
+            colors.insert(light.id, light.color);
+        renderer = std::make_shared<QSvgRenderer>(svgparts::only(m_document, colors, kLitWeight));
     }
     return renderer.get();
 }

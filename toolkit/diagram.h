@@ -19,7 +19,7 @@ namespace toolkit {
 /// An SVG drawing (see Image) some of whose elements can be lit, with a small read-out whose
 /// text the program writes.
 ///
-/// Lit elements are drawn over the picture in their colour with heavier lines. The picture is
+/// Lit elements are drawn over the picture in their color with heavier lines. The picture is
 /// rendered for the pixels it covers (see Image), the lit elements likewise each time they
 /// change, and the read-out's text is drawn as outlines at each paint, so all three stay sharp
 /// at any scale. A change repaints only the area it touches, and only while the widget can be
@@ -29,11 +29,11 @@ class Diagram : public Image
     Q_OBJECT
 
 public:
-    /// An element of the drawing, by id (with everything inside it), and its colour when lit.
+    /// An element of the drawing, by id (with everything inside it), and its color when lit.
     struct Light
     {
         QString id;
-        QColor colour;
+        QColor color;
 
         friend bool operator==(const Light &, const Light &) = default;
     };
@@ -46,7 +46,7 @@ public:
     QList<Light> lights() const { return m_lights; }
 
     /// The read-out: the element @p valueId is left out of the picture, and the text given to
-    /// setReadoutText() is drawn in its place, in its colour and at its height, centred in the
+    /// setReadoutText() is drawn in its place, in its color and at its height, centred in the
     /// element @p boxId (narrowed, then made smaller, when it is too long for the box).
     void setReadoutElements(const QString &boxId, const QString &valueId);
     void setReadoutText(const QString &text);

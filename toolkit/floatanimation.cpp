@@ -21,7 +21,7 @@ public:
 protected:
     void updateCurrentValue(const QVariant &value) override
     {
-        if (state() == QAbstractAnimation::Running && !m_owner->m_quiet && m_owner->m_apply)
+        if (state() == QAbstractAnimation::Running && !m_owner->m_quiet)
             m_owner->m_apply(value.toFloat());
     }
 
@@ -35,6 +35,7 @@ FloatAnimation::FloatAnimation(QObject *parent, const QString &propertyName, Set
     , m_apply(std::move(apply))
     , m_driver(std::make_unique<Driver>(this))
 {
+    Q_ASSERT(m_apply);
     connect(m_driver.get(), &QAbstractAnimation::finished, this, &FloatAnimation::finished);
 }
 
@@ -88,8 +89,7 @@ void FloatAnimation::keepPlaceAtNewPace()
 void FloatAnimation::finishNow()
 {
     m_driver->stop();
-    if (m_apply)
-        m_apply(m_stopValue);
+    m_apply(m_stopValue);
     Q_EMIT finished();
 }
 
@@ -115,8 +115,7 @@ void FloatAnimation::start()
     m_driver->setLoopCount(m_loop ? -1 : 1);
     const int ms = passMilliseconds();
     m_driver->setDuration(ms);
-    if (m_apply)
-        m_apply(m_startValue);
+    m_apply(m_startValue);
     if (ms == 0) {
         // A one-shot run of zero length is over as soon as it starts.
         finishNow();

@@ -29,8 +29,9 @@ class FloatAnimation : public QObject
 public:
     using Setter = std::function<void(float)>;
 
-    /// @p propertyName names the property for people and tests ("Position.X"); @p apply writes
-    /// a value to it. The animation is a child of @p parent, the object it moves.
+    /// @p propertyName names the property for people and tests ("Position.X"); @p apply, which
+    /// must be callable, writes a value to it. The animation is a child of @p parent, the object it
+    /// moves.
     FloatAnimation(QObject *parent, const QString &propertyName, Setter apply);
     ~FloatAnimation() override;
 

@@ -67,7 +67,7 @@ QString LineSeries::title() const
     return m_legendEntry->name();
 }
 
-QColor LineSeries::colour() const
+QColor LineSeries::color() const
 {
     return m_legendEntry->color();
 }

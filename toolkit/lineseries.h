@@ -33,7 +33,7 @@ public:
 
     /// Removes every point.
     void Clear();
-    /// Adds the point (@p x, @p y), drawn in the series' own colour.
+    /// Adds the point (@p x, @p y), drawn in the series' own color.
     void AddXY(double x, double y);
 
     int count() const;
@@ -41,14 +41,14 @@ public:
     QList<QPointF> points() const;
 
     QString title() const;
-    QColor colour() const;
+    QColor color() const;
     XOrder xOrder() const { return m_order; }
 
 private:
     friend class Chart;
     LineSeries(Chart *chart, QLineSeries *legendEntry, PolylineItem *line, XOrder order);
 
-    // The charting module's series gives the legend entry, the colour and the pen; it holds no
+    // The charting module's series gives the legend entry, the color and the pen; it holds no
     // points, which the line draws instead.
     QLineSeries *m_legendEntry; // owned by the chart
     PolylineItem *m_line; // owned by the chart

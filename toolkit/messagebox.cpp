@@ -8,7 +8,7 @@ namespace toolkit {
 
 QString messageBoxTitle()
 {
-    return QStringLiteral("Simulateur de commande de moteurs");
+    return QCoreApplication::translate("toolkit", "Simulateur de commande de moteurs");
 }
 
 void ShowMessage(const QString &text)

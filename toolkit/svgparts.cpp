@@ -51,21 +51,21 @@ qreal heavier(qreal width, qreal weight)
     return width < 1.0 ? width * weight : width * (1.0 + (weight - 1.0) / 5.0);
 }
 
-bool isWhite(const QColor &colour)
+bool isWhite(const QColor &color)
 {
-    return colour.isValid() && colour.rgb() == qRgb(255, 255, 255);
+    return color.isValid() && color.rgb() == qRgb(255, 255, 255);
 }
 
 // Lines given to shapes drawn without one, in the shape's own units (the lettering's glyphs
 // are about 7 units high).
 constexpr qreal kEdgeWidth = 0.35;
 
-// One element of a lit part: colours and weights of its own attributes replaced. The part's
+// One element of a lit part: colors and weights of its own attributes replaced. The part's
 // outermost element also sets what it would otherwise inherit from the unlit drawing.
-void writeLitStart(const QXmlStreamReader &reader, QXmlStreamWriter &writer, const QColor &colour,
+void writeLitStart(const QXmlStreamReader &reader, QXmlStreamWriter &writer, const QColor &color,
                    qreal weight, const Style *inheritedByPart)
 {
-    const QString ink = colour.name();
+    const QString ink = color.name();
     const QXmlStreamAttributes attributes = reader.attributes();
     const bool noLine = attributes.hasAttribute(QLatin1String("stroke"))
         ? attributes.value(QLatin1String("stroke")) == QLatin1String("none")
@@ -138,7 +138,7 @@ QByteArray without(const QByteArray &document, const QSet<QString> &ids)
     return out;
 }
 
-QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colours, qreal weight)
+QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colors, qreal weight)
 {
     QXmlStreamReader reader(document);
     reader.setNamespaceProcessing(false);
@@ -158,7 +158,7 @@ QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colour
     std::vector<Open> open {Open {}};
     // How deep the lit part or the definitions being copied begin (0: not inside one).
     int litFrom = 0;
-    QColor litColour;
+    QColor litColor;
     int definitionsFrom = 0;
     const auto writeOpenGroups = [&] {
         for (Open &o : open) {
@@ -184,14 +184,14 @@ QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colour
             if (definitionsFrom > 0) {
                 copyStart(reader, writer);
             } else if (litFrom > 0) {
-                writeLitStart(reader, writer, litColour, weight, nullptr);
+                writeLitStart(reader, writer, litColor, weight, nullptr);
             } else if (const auto lit =
-                           colours.constFind(attributes.value(QLatin1String("id")).toString());
-                       lit != colours.cend()) {
+                           colors.constFind(attributes.value(QLatin1String("id")).toString());
+                       lit != colors.cend()) {
                 litFrom = depth;
-                litColour = *lit;
+                litColor = *lit;
                 writeOpenGroups();
-                writeLitStart(reader, writer, litColour, weight, &inherited);
+                writeLitStart(reader, writer, litColor, weight, &inherited);
             } else if (reader.name() == QLatin1String("defs")) {
                 definitionsFrom = depth;
                 copyStart(reader, writer);

@@ -15,15 +15,15 @@ namespace toolkit::svgparts {
 /// @p document without the elements whose id is in @p ids, nor anything inside them.
 QByteArray without(const QByteArray &document, const QSet<QString> &ids);
 
-/// Only the elements of @p document whose id is a key of @p colours, with everything inside
-/// them, drawn in that colour with lines @p weight times as heavy (the heavier lines of symbols,
+/// Only the elements of @p document whose id is a key of @p colors, with everything inside
+/// them, drawn in that color with lines @p weight times as heavy (the heavier lines of symbols,
 /// a unit wide or more, a fifth of that heavier). White fills stay white, so
 /// that what covers a line in the drawing covers it here too; shapes drawn without a line
-/// (lettering, dots) get a thin one of their colour, so that the drawing's own edges do not show
+/// (lettering, dots) get a thin one of their color, so that the drawing's own edges do not show
 /// around them when this is laid over it.
-QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colours, qreal weight);
+QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colors, qreal weight);
 
-/// The colour the element @p id fills with, set on it or on a group around it; invalid when no
+/// The color the element @p id fills with, set on it or on a group around it; invalid when no
 /// element has that id.
 QColor fillOf(const QByteArray &document, const QString &id);
 

@@ -12,7 +12,7 @@ TabControl::TabControl(QWidget *parent) : QTabWidget(parent)
     setDocumentMode(true);
     connect(tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
         if (auto *item = qobject_cast<TabItem *>(widget(index)))
-            Q_EMIT item->clicked();
+            Q_EMIT itemClicked(item);
     });
 }
 

@@ -5,8 +5,7 @@
 
 namespace toolkit {
 
-/// One page of a TabControl. It carries the size of its header and announces every click on
-/// that header, also when the page is already the selected one.
+/// One page of a TabControl. It carries the size of its header.
 class TabItem : public QWidget
 {
     Q_OBJECT
@@ -20,9 +19,6 @@ public:
     void setTabWidth(int width) { m_tabWidth = width; }
     int tabHeight() const { return m_tabHeight; }
     void setTabHeight(int height) { m_tabHeight = height; }
-
-Q_SIGNALS:
-    void clicked();
 
 private:
     int m_tabWidth = 0;

@@ -65,7 +65,7 @@ QList<toolkit::Diagram::Light> lights(const sim::Conduction &conduction)
 {
     QList<toolkit::Diagram::Light> out;
     for (const sim::Lit &lit : conduction) {
-        const QColor colour = lit.drive == sim::Drive::Low ? lowColour : conductingColour;
+        const QColor color = lit.drive == sim::Drive::Low ? lowColor : conductingColor;
         const auto found = elements().find(lit.part);
         if (found == elements().end())
             continue;
@@ -73,7 +73,7 @@ QList<toolkit::Diagram::Light> lights(const sim::Conduction &conduction)
             const bool already = std::any_of(out.cbegin(), out.cend(),
                                              [&](const auto &light) { return light.id == id; });
             if (!already)
-                out.append({id, colour});
+                out.append({id, color});
         }
     }
     return out;

@@ -13,11 +13,11 @@
 namespace circuitpictures {
 
 /// Colour of a part that conducts or is driven high: a red that stays red on a projector.
-inline const QColor conductingColour {0xe0, 0x1b, 0x24};
+inline const QColor conductingColor {0xe0, 0x1b, 0x24};
 /// Colour of a part driven low (the other end of a bipolar winding).
-inline const QColor lowColour {0x1c, 0x71, 0xd8};
+inline const QColor lowColor {0x1c, 0x71, 0xd8};
 
-/// The elements to light in its picture for every part of @p conduction, in their colours.
+/// The elements to light in its picture for every part of @p conduction, in their colors.
 QList<toolkit::Diagram::Light> lights(const sim::Conduction &conduction);
 
 /// Shows the motor's display of the picture in @p diagram as a read-out the program writes.

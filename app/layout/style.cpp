@@ -13,7 +13,7 @@ void applyWindowStyle(QWidget &window)
     palette.setColor(QPalette::Highlight, QColor(0x00, 0x78, 0xD7));
     window.setPalette(palette);
     window.setAutoFillBackground(true);
-    window.setWindowIcon(QIcon(QStringLiteral(":/layout/icon.svg")));
+    window.setWindowIcon(QIcon(QStringLiteral(":/icons/simumoteurs.svg")));
 
     QFile sheet(QStringLiteral(":/layout/style.qss"));
     if (sheet.open(QIODevice::ReadOnly | QIODevice::Text))

@@ -21,7 +21,11 @@ install(FILES ${_sm_packaging}/${SIMUMOTEURS_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_sm_packaging}/${SIMUMOTEURS_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-# The PNG sizes are committed next to the SVG (render-icons.sh), so no renderer is needed here.
+# The icon the window carries, and its PNG sizes, committed here (render-icons.sh) so that no
+# renderer is needed.
+install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/simumoteurs.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${SIMUMOTEURS_APP_ID}.svg)
 install(DIRECTORY ${_sm_packaging}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
 # The manual page speaks French, like the program.

@@ -4,10 +4,15 @@
 #include "toolkit/lineseries.h"
 #include "toolkit/trackbar.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QList>
+#include <QMessageBox>
 #include <QPointF>
+#include <QTimer>
 
 #include <algorithm>
+#include <functional>
 
 /// The pulse train that the traces of tabs 1 and 2 must leave in their pulsed series, built from
 /// the rule of those tabs: periods at s = 0, 20 .. 100, each with the high points x = s .. s + H
@@ -48,4 +53,21 @@ inline void moveTo(toolkit::TrackBar *bar, double value)
     if (bar->value() == value)
         bar->setValue(value == 50.0 ? 60.0 : 50.0);
     bar->setValue(value);
+}
+
+/// Runs @p action, answering "OK" to every message box it shows; returns their texts.
+inline QStringList answeringMessageBoxes(const std::function<void()> &action)
+{
+    QStringList shown;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&shown] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown << box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    answer.start();
+    action();
+    return shown;
 }

@@ -34,7 +34,7 @@ constexpr QSize kClientSize(1269, 854);
 constexpr int kLayerHeight = 520;
 constexpr QSize kTabContent(1269, 490);
 
-// The named colours of the form description.
+// The named colors of the form description.
 const QColor kAqua(0x00, 0xFF, 0xFF);
 const QColor kBlue(0x00, 0x00, 0xFF);
 const QColor kGreen(0x00, 0x80, 0x00);
@@ -513,43 +513,45 @@ void tst_Layout::charts_data()
     QTest::addColumn<double>("bottomMax");
     QTest::addColumn<double>("leftMin");
     QTest::addColumn<double>("leftMax");
-    QTest::addColumn<int>("palette");
+    QTest::addColumn<toolkit::SeriesPalette>("palette");
     QTest::addColumn<QStringList>("series");
     QTest::addColumn<QStringList>("titles");
-    QTest::addColumn<QList<QColor>>("colours"); // an invalid colour: automatic
+    QTest::addColumn<QList<QColor>>("colors"); // an invalid color: automatic
     QTest::addColumn<QStringList>("ascending");
 
     const QColor automatic;
     const QString rco1 = u"Signal RCO Tr1"_s;
+    const auto classic = toolkit::SeriesPalette::Classic;
+    const auto modern = toolkit::SeriesPalette::Modern;
 
     QTest::newRow("Chart1") << u"Chart1"_s << u"Commande transistor"_s << 0.0 << 100.0 << 0.0
-                            << 14.0 << 0 << QStringList {u"signalrco"_s, u"tensionmoyenne"_s}
+                            << 14.0 << classic << QStringList {u"signalrco"_s, u"tensionmoyenne"_s}
                             << QStringList {u"Alimentation transistor"_s, u"Tension moyenne"_s}
                             << QList<QColor> {automatic, automatic} << QStringList {};
     QTest::newRow("Chart2") << u"Chart2"_s << u"Commande transistors"_s << 0.0 << 100.0 << -14.0
-                            << 14.0 << 0
+                            << 14.0 << classic
                             << QStringList {u"tensionmoyenne1"_s, u"signalrco1"_s, u"signalrco2"_s,
                                             u"Series2"_s, u"Series3"_s}
                             << QStringList {u"Tension moyenne"_s, rco1, u"Signal RCO Tr2"_s,
                                             u"Signal RCO Tr3"_s, u"Signal RCO Tr4"_s}
                             << QList<QColor> {automatic, automatic, kBlue, kGreen, kBlue}
                             << QStringList {u"signalrco2"_s, u"Series2"_s, u"Series3"_s};
-    QTest::newRow("Chart3") << u"Chart3"_s << u"bobine1"_s << 0.0 << 100.0 << 0.0 << 7.0 << 13
+    QTest::newRow("Chart3") << u"Chart3"_s << u"bobine1"_s << 0.0 << 100.0 << 0.0 << 7.0 << modern
                             << QStringList {u"tr1"_s} << QStringList {rco1}
                             << QList<QColor> {kYellow} << QStringList {};
-    QTest::newRow("Chart4") << u"Chart4"_s << u"bobine2"_s << 0.0 << 100.0 << 0.0 << 7.0 << 0
+    QTest::newRow("Chart4") << u"Chart4"_s << u"bobine2"_s << 0.0 << 100.0 << 0.0 << 7.0 << classic
                             << QStringList {u"tr2"_s} << QStringList {rco1}
                             << QList<QColor> {automatic} << QStringList {};
-    QTest::newRow("Chart5") << u"Chart5"_s << u"bobine3"_s << 0.0 << 100.0 << 0.0 << 7.0 << 0
+    QTest::newRow("Chart5") << u"Chart5"_s << u"bobine3"_s << 0.0 << 100.0 << 0.0 << 7.0 << classic
                             << QStringList {u"tr3"_s} << QStringList {rco1}
                             << QList<QColor> {kGreen} << QStringList {};
-    QTest::newRow("Chart6") << u"Chart6"_s << u"bobine4"_s << 0.0 << 100.0 << 0.0 << 7.0 << 0
+    QTest::newRow("Chart6") << u"Chart6"_s << u"bobine4"_s << 0.0 << 100.0 << 0.0 << 7.0 << classic
                             << QStringList {u"tr4"_s} << QStringList {rco1} << QList<QColor> {kBlue}
                             << QStringList {};
-    QTest::newRow("Chart7") << u"Chart7"_s << u"bobine1"_s << 0.0 << 100.0 << -6.0 << 6.0 << 13
+    QTest::newRow("Chart7") << u"Chart7"_s << u"bobine1"_s << 0.0 << 100.0 << -6.0 << 6.0 << modern
                             << QStringList {u"tr11"_s} << QStringList {rco1}
                             << QList<QColor> {kYellow} << QStringList {};
-    QTest::newRow("Chart8") << u"Chart8"_s << u"bobine2"_s << 0.0 << 100.0 << -6.0 << 6.0 << 0
+    QTest::newRow("Chart8") << u"Chart8"_s << u"bobine2"_s << 0.0 << 100.0 << -6.0 << 6.0 << classic
                             << QStringList {u"tr12"_s} << QStringList {rco1}
                             << QList<QColor> {automatic} << QStringList {};
 }
@@ -562,20 +564,17 @@ void tst_Layout::charts()
     QFETCH(double, bottomMax);
     QFETCH(double, leftMin);
     QFETCH(double, leftMax);
-    QFETCH(int, palette);
+    QFETCH(toolkit::SeriesPalette, palette);
     QFETCH(QStringList, series);
     QFETCH(QStringList, titles);
-    QFETCH(QList<QColor>, colours);
+    QFETCH(QList<QColor>, colors);
     QFETCH(QStringList, ascending);
 
     auto *chart = named<Chart>(*m_form, name);
     QVERIFY(chart);
     QCOMPARE(chart->title(), title);
-    QCOMPARE(chart->backgroundColour(), kAqua);
-    QCOMPARE(chart->paletteIndex(), palette);
-    QVERIFY(chart->legendVisible());
-    QCOMPARE(chart->zoomPen().color(), kSilver);
-    QVERIFY(chart->zoomPen().style() != Qt::NoPen);
+    QCOMPARE(chart->backgroundColor(), kAqua);
+    QCOMPARE(chart->seriesPalette(), palette);
 
     const Chart::Range bottom {bottomMin, bottomMax};
     const Chart::Range left {leftMin, leftMax};
@@ -595,19 +594,19 @@ void tst_Layout::charts()
     const QList<LineSeries *> held = chart->series();
     QCOMPARE(held.size(), series.size());
     const QHash<QString, LineSeries *> members = seriesMembers(*m_form);
-    QList<QColor> automaticColours;
+    QList<QColor> automaticColors;
     for (qsizetype i = 0; i < held.size(); ++i) {
         const LineSeries *s = held.at(i);
         QCOMPARE(s->objectName(), series.at(i));
         QCOMPARE(s, members.value(series.at(i)));
         QCOMPARE(s->title(), titles.at(i));
         QCOMPARE(s->xOrder() == LineSeries::XOrder::Ascending, ascending.contains(series.at(i)));
-        if (colours.at(i).isValid()) {
-            QCOMPARE(s->colour(), colours.at(i));
+        if (colors.at(i).isValid()) {
+            QCOMPARE(s->color(), colors.at(i));
         } else {
-            QVERIFY2(!automaticColours.contains(s->colour()), "automatic colour taken twice");
-            QVERIFY2(s->colour() != kAqua, "automatic colour lost on the background");
-            automaticColours.append(s->colour());
+            QVERIFY2(!automaticColors.contains(s->color()), "automatic color taken twice");
+            QVERIFY2(s->color() != kAqua, "automatic color lost on the background");
+            automaticColors.append(s->color());
         }
     }
 

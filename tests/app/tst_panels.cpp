@@ -254,7 +254,7 @@ void TestPanels::partsLightOverTheDrawing_data()
 }
 
 // At rest a picture is the drawing but for the value in its read-out; a lit part changes it
-// only where the part lies, in the part's colour, and it is the drawing again once put out.
+// only where the part lies, in the part's color, and it is the drawing again once put out.
 void TestPanels::partsLightOverTheDrawing()
 {
     QFETCH(int, tab);
@@ -287,19 +287,19 @@ void TestPanels::partsLightOverTheDrawing()
     QCOMPARE(inBox.size(), 1);
     diagram->setReadoutText(value);
 
-    const QColor colour(0xc0, 0x10, 0x70);
-    diagram->setLights({{part, colour}});
+    const QColor color(0xc0, 0x10, 0x70);
+    diagram->setLights({{part, color}});
     const QImage lit = diagram->grab().toImage();
     const QRect partArea = onWidget(*diagram, part).toAlignedRect().adjusted(-3, -3, 3, 3);
     const QRect changedLit = differing(rest, lit);
     QVERIFY(!changedLit.isEmpty());
     QVERIFY2(partArea.contains(changedLit), "the lit part only");
-    int inColour = 0;
+    int inColor = 0;
     for (int y = changedLit.top(); y <= changedLit.bottom(); ++y) {
         for (int x = changedLit.left(); x <= changedLit.right(); ++x)
-            inColour += lit.pixelColor(x, y) == colour ? 1 : 0;
+            inColor += lit.pixelColor(x, y) == color ? 1 : 0;
     }
-    QVERIFY(inColour > 20);
+    QVERIFY(inColor > 20);
 
     diagram->setLights({});
     QCOMPARE(diagram->grab().toImage(), rest);

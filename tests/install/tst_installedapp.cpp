@@ -36,7 +36,7 @@ const QColor kPaleTurquoise(0xAF, 0xEE, 0xEE);
 struct SceneShares
 {
     double background = 0; // share of the 3D area in the scene's clear colour
-    double drawn = 0; // share clearly not that colour: the lit motor model
+    double drawn = 0; // share clearly not that color: the lit motor model
 
     // The ground everywhere but where the motor stands, as on the first frame the scene draws.
     bool complete() const { return background > 0.5 && drawn > 0.01; }

@@ -6,9 +6,10 @@
 #include "scene/model3d.h"
 #include "scene/sceneview.h"
 #include "scene/shaftpicture.h"
+#include "scene/stillsmoothing.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QQuickItem>
 #include <QQuickView>
 #include <QTest>
 
@@ -17,13 +18,17 @@
 
 namespace {
 
+// The window's background, which the scene is seen against.
+const QColor kBackground(0xAF, 0xEE, 0xEE);
+
 enum class Hue { Other, Background, Red, Blue, Violet, Orange, Tan, Yellow, Green, Copper };
 
 // By the ratios of the channels, so that a dimmer or brighter light does not change the answer.
 Hue hueOf(QRgb p)
 {
     const double r = qRed(p), g = qGreen(p), b = qBlue(p);
-    if (qAbs(r - 0xAF) < 6 && qAbs(g - 0xEE) < 6 && qAbs(b - 0xEE) < 6)
+    if (qAbs(r - kBackground.red()) < 6 && qAbs(g - kBackground.green()) < 6
+        && qAbs(b - kBackground.blue()) < 6)
         return Hue::Background;
     const double top = std::max({r, g, b});
     if (top < 60)
@@ -45,7 +50,7 @@ Hue hueOf(QRgb p)
     return Hue::Other;
 }
 
-// Shares of the picture's pixels that look like each colour.
+// Shares of the picture's pixels that look like each color.
 struct Census
 {
     double background = 0;
@@ -164,6 +169,10 @@ void TestSceneRender::initTestCase()
     m_view = new scene::SceneView;
     m_scene.setupScene(*m_view);
     scene::setUpSceneAtCreation(m_scene);
+    // Here the view is its own window.
+    QPalette palette = m_view->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    m_view->setPalette(palette);
     m_view->resize(1269, 334);
     m_view->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_view));
@@ -248,18 +257,29 @@ void TestSceneRender::rotorInFullViewWithItsPoleLetters()
 
 void TestSceneRender::drawsOnlyWhileSomethingMoves()
 {
-    // A change is drawn plainly; once all is still, the picture is refined over a few frames
-    // (smooth edges), then nothing more is drawn.
-    QObject *scene = m_view->quickView()->rootObject();
-    m_scene.rotor1->setRotationAngleY(-90.0f);
-    QVERIFY(!scene->property("smoothEdges").toBool());
-    QTRY_VERIFY(scene->property("smoothEdges").toBool());
+    // A change is drawn at once; once all has been still for a while, the picture is refined
+    // over a few frames (smooth edges), then nothing more is drawn.
     auto stillFor = [this](int ms) {
         const quint64 before = m_view->frameCount();
         QTest::qWait(ms);
         return m_view->frameCount() == before;
     };
     QTRY_VERIFY_WITH_TIMEOUT(stillFor(500), 10000);
+    QElapsedTimer sinceChange;
+    QList<qint64> frames;
+    const QMetaObject::Connection watch = connect(m_view->quickView(), &QQuickWindow::frameSwapped,
+                                                  this, [&] { frames << sinceChange.elapsed(); });
+    sinceChange.start();
+    m_scene.rotor1->setRotationAngleY(-90.0f);
+    QTRY_VERIFY_WITH_TIMEOUT(stillFor(500), 10000);
+    disconnect(watch);
+    QVERIFY(!frames.isEmpty());
+    QVERIFY2(frames.constFirst() < scene::StillSmoothing::stillAfterMs,
+             qPrintable(QString::number(frames.constFirst())));
+    const auto refined = std::count_if(frames.cbegin(), frames.cend(), [](qint64 at) {
+        return at >= scene::StillSmoothing::stillAfterMs;
+    });
+    QVERIFY2(refined >= 2, qPrintable(QString::number(refined)));
     const quint64 still = m_view->frameCount();
     QVERIFY(stillFor(500));
 

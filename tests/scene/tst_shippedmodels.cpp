@@ -182,7 +182,7 @@ void TestShippedModels::statorTexture()
     QFile file(QStringLiteral(":/textures/stator.png"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray png = file.readAll();
-    // PNG colour type 6 (RGBA, 8 bits) in the header chunk.
+    // PNG color type 6 (RGBA, 8 bits) in the header chunk.
     QCOMPARE(png.mid(24, 2), QByteArray("\x08\x06", 2));
     QImage image;
     QVERIFY(image.loadFromData(png, "PNG"));

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "randomsession.h"
 
-#include "tests/app/tform2inspector.h"
-
 #include "app/tform2.h"
 
 #include "sim/bipolartrace.h"
+#include "sim/dcmotor.h"
 #include "sim/pwmtrace.h"
+#include "sim/stepper.h"
 #include "sim/unipolartrace.h"
 
 #include "toolkit/tabcontrol.h"
@@ -177,23 +177,29 @@ void RandomSession::launch(int tab)
     if (!button->isVisible())
         return;
 
-    // What the handler will do, read from the same state it reads.
+    // What the handler will do, from what the window shows: the track bar's value (a stepper
+    // tab whose bar never moved has no slowness yet) and the direction in its box.
+    const auto slowness = [this](int tab, const toolkit::TrackBar *bar) {
+        return m_invariants.hasMoved(tab)
+            ? sim::stepper::slowness(sim::stepper::speed(bar->value()))
+            : 0.0f;
+    };
     bool plays = true;
     std::optional<QList<QList<QPointF>>> expected;
     switch (tab) {
     case 1:
-        expected = pointsOf(sim::pwm::plan(TForm2Inspector::vitessemoteur(f)));
+        expected = pointsOf(sim::pwm::plan(sim::dc::truncatedPercent(f.valeurmoteur->value())));
         break;
     case 2:
-        plays = TForm2Inspector::sens(f) != 0;
+        plays = f.Edit3->text() != QStringLiteral("Sélectionner sens");
         break;
     case 3:
-        if (const auto plan = sim::unipolar::plan(TForm2Inspector::lenteurmoteur3(f)))
+        if (const auto plan = sim::unipolar::plan(slowness(3, f.valeurmoteur3)))
             expected = pointsOf(*plan);
         plays = expected.has_value();
         break;
     default:
-        if (const auto plan = sim::bipolar::plan(TForm2Inspector::lenteurmoteur4(f)))
+        if (const auto plan = sim::bipolar::plan(slowness(4, f.valeurmoteur4)))
             expected = pointsOf(*plan);
         plays = expected.has_value();
         break;

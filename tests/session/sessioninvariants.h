@@ -18,6 +18,7 @@ public:
     /// The track bars whose edit box must show their value: those that moved at least once
     /// (before that, the boxes keep the text of the form).
     void trackBarMoved(int tab) { m_moved[tab - 1] = true; }
+    bool hasMoved(int tab) const { return m_moved[tab - 1]; }
 
     QStringList check() const;
 

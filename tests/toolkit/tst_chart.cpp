@@ -2,8 +2,8 @@
 #include "toolkit/chart.h"
 #include "toolkit/polylineitem.h"
 
-#include <QGraphicsTextItem>
 #include <QChartView>
+#include <QGraphicsTextItem>
 #include <QGraphicsView>
 #include <QLineSeries>
 #include <QScreen>
@@ -67,7 +67,7 @@ QImage shown(Chart &chart)
     return window->screen()->grabWindow(window->winId()).toImage();
 }
 
-// The largest difference of one colour channel between @p a and @p b, 255 when their sizes
+// The largest difference of one color channel between @p a and @p b, 255 when their sizes
 // differ.
 int largestDifference(const QImage &a, const QImage &b)
 {
@@ -116,7 +116,7 @@ class TestChart : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void automaticColoursComeFromThePalette();
+    void automaticColorsComeFromThePalette();
     void drawsPointByPointAsTheChartingModule_data();
     void drawsPointByPointAsTheChartingModule();
     void dragTowardsLowerRightZooms();
@@ -126,19 +126,19 @@ private Q_SLOTS:
     void bothEndsOfEveryAxisCarryTheirNumbers();
 };
 
-void TestChart::automaticColoursComeFromThePalette()
+void TestChart::automaticColorsComeFromThePalette()
 {
     Chart chart;
     auto *first = chart.addSeries(QStringLiteral("a"), QStringLiteral("A"));
     auto *named = chart.addSeries(QStringLiteral("b"), QStringLiteral("B"), QColor(Qt::blue));
     auto *third = chart.addSeries(QStringLiteral("c"), QStringLiteral("C"));
-    QCOMPARE(named->colour(), QColor(Qt::blue));
-    QVERIFY(first->colour() != third->colour());
-    QVERIFY(first->colour() != QColor(Qt::cyan)); // never the charts' background
-    const QColor before = first->colour();
-    chart.setPaletteIndex(13);
-    QVERIFY(first->colour() != before);
-    QCOMPARE(named->colour(), QColor(Qt::blue)); // a colour of its own stays
+    QCOMPARE(named->color(), QColor(Qt::blue));
+    QVERIFY(first->color() != third->color());
+    QVERIFY(first->color() != QColor(Qt::cyan)); // never the charts' background
+    const QColor before = first->color();
+    chart.setSeriesPalette(toolkit::SeriesPalette::Modern);
+    QVERIFY(first->color() != before);
+    QCOMPARE(named->color(), QColor(Qt::blue)); // a color of its own stays
 }
 
 void TestChart::drawsPointByPointAsTheChartingModule_data()
@@ -157,7 +157,7 @@ void TestChart::drawsPointByPointAsTheChartingModule_data()
         << QRectF();
 }
 
-// Once drawn, the lines look exactly as the charting module draws its own series (colour,
+// Once drawn, the lines look exactly as the charting module draws its own series (color,
 // width, clipping, vertical edges, zoom), although each new point repaints only what it changed.
 void TestChart::drawsPointByPointAsTheChartingModule()
 {

@@ -17,12 +17,14 @@
 #include "scene/object3d.h"
 
 #include "toolkit/application.h"
+#include "toolkit/tabcontrol.h"
 #include "toolkit/livepause.h"
-#include "toolkit/tabitem.h"
 #include "toolkit/trackbar.h"
 
 #include <QAbstractButton>
+#include <QMouseEvent>
 #include <QScreen>
+#include <QTabBar>
 #include <QTimer>
 #include <QWindow>
 
@@ -49,12 +51,16 @@ int main(int argc, char *argv[])
             const QString &a = args.at(i);
             const QString next = i + 1 < args.size() ? args.at(i + 1) : QString();
             if (a == QLatin1String("--tab")) {
-                // As a click on the tab's header: the page shows and the tab's handler runs.
-                const int index = next.toInt() - 1;
-                Form2->TabControl1->setCurrentIndex(index);
-                if (auto *item =
-                        qobject_cast<toolkit::TabItem *>(Form2->TabControl1->widget(index)))
-                    Q_EMIT item->clicked();
+                // A click on the tab's header: the page shows and the tab's handler runs.
+                QTabBar *bar = Form2->TabControl1->tabBar();
+                const QPoint at = bar->tabRect(next.toInt() - 1).center();
+                for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                    QMouseEvent click(type, at, bar->mapToGlobal(at), Qt::LeftButton,
+                                      type == QEvent::MouseButtonPress ? Qt::LeftButton
+                                                                       : Qt::NoButton,
+                                      Qt::NoModifier);
+                    QCoreApplication::sendEvent(bar, &click);
+                }
                 ++i;
             } else if (a == QLatin1String("--stepper")) {
                 Form2->moteurpasapas->setPositionX(0);

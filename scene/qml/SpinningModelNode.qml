@@ -1,20 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick3D
+import Simumoteurs.Scene
 
 // The DC motor's disc and shaft, which turns about Z faster than the eye can follow at high
-// percentages. The program (ShaftPicture) then draws the turn at an angle of its own,
-// `ownAngleZ`, while rotationAngle keeps the true value, and blurs the disc's spokes and
-// openings as a fast disc looks: each spoke smeared behind itself, as it moves the way
-// `smearSense` (+1 or -1, about the model's own Z) says, over `smear` (0 to 1) of the width of
-// an opening.
-FormModel {
+// percentages. The program (ShaftPicture) then draws the turn at an angle of its own while the
+// object keeps its true angle, and blurs the disc's spokes and openings as a fast disc looks:
+// each spoke smeared behind itself, as it moves the way the picture's smearSense (+1 or -1,
+// about the model's own Z) says, over its smear (0 to 1) of the width of an opening.
+ModelNode {
     id: spinning
 
-    property bool drawsOwnAngle: false
-    property real ownAngleZ: 0
-    property real smear: 0
-    property real smearSense: 1
+    required property ShaftPicture picture
     // The disc's material and that of what shows through its openings (the motor's body),
     // and where the disc's front face and openings lie in the model's own units.
     property LightMaterial discMaterial
@@ -24,21 +21,21 @@ FormModel {
     property real openingOuter: 54
     property real spokeHalfWidth: 15
 
-    drawnAngleZ: drawsOwnAngle ? ownAngleZ : rotationAngle.z
+    drawnAngleZ: spinning.picture.drawsOwnAngle ? spinning.picture.ownAngleZ : spinning.object.rotationAngle.z
 
     // The ring of spokes and openings as the eye sees it: a blend of the disc and of what lies
     // behind it, in the share of the recent turn during which a spoke passed there. It lies
     // just in front of the disc's face and turns with it.
     Node {
-        position: spinning.content.position
-        scale: spinning.content.scale
-        visible: spinning.smear > 0
+        position: spinning.model.geometry.fitOffset
+        scale: spinning.model.geometry.fitScale
+        visible: spinning.picture.smear > 0
 
         Model {
-            objectName: "smear"
-            source: "#Rectangle"
             // The built-in rectangle is 100 units across, facing +Z.
             readonly property real across: 2 * spinning.openingOuter
+
+            source: "#Rectangle"
             position: Qt.vector3d(0, 0, spinning.discFront + 0.5)
             scale: Qt.vector3d(across / 100, across / 100, 1)
             materials: CustomMaterial {
@@ -53,8 +50,8 @@ FormModel {
                 property real uSpokeHalfWidth: spinning.spokeHalfWidth
                 // Up to the width of an opening, so that the blurred spokes still show, and
                 // move, at the fastest rate.
-                property real uSmearDegrees: spinning.smear * (90 - 2 * spinning.spokeHalfWidth)
-                property real uSense: spinning.smearSense
+                property real uSmearDegrees: spinning.picture.smear * (90 - 2 * spinning.spokeHalfWidth)
+                property real uSense: spinning.picture.smearSense
 
                 shadingMode: CustomMaterial.Shaded
                 vertexShader: "smear.vert"
