@@ -18,7 +18,6 @@
 
 #include "toolkit/application.h"
 #include "toolkit/livepause.h"
-#include "toolkit/tabitem.h"
 #include "toolkit/trackbar.h"
 
 #include <QElapsedTimer>
@@ -121,8 +120,10 @@ void openPanel(int tab)
 {
     TForm2 &f = *Form2;
     f.TabControl1->setCurrentIndex(tab - 1);
-    if (auto *item = qobject_cast<toolkit::TabItem *>(f.TabControl1->widget(tab - 1)))
-        Q_EMIT item->clicked();
+    using Handler = void (TForm2::*)(QObject *);
+    constexpr Handler kTabClicked[] = {&TForm2::TabItem1Click, &TForm2::TabItem2Click,
+                                       &TForm2::TabItem3Click, &TForm2::TabItem4Click};
+    (f.*kTabClicked[tab - 1])(f.TabControl1->widget(tab - 1));
     (tab == 3 ? f.Button9 : f.Button6)->click();
     idle(kSlideMs);
 }
