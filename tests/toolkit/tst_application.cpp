@@ -10,49 +10,34 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
-
 using toolkit::Application;
+using Thrower = std::function<void()>;
 
 namespace {
 
-// A window with handlers in the shape the main window's have.
+// A window with a handler in the shape the main window's have.
 class Form : public QWidget
 {
 public:
-    Form()
-    {
-        button = new QPushButton(this);
-        toolkit::bindHandler(button, &QPushButton::clicked, this, &Form::Click);
-    }
+    Form() { toolkit::bindHandler(button, &QPushButton::clicked, this, &Form::Click); }
     void Click(QObject *sender)
     {
-        lastSender = sender;
-        ++clicks;
-        if (throwing)
-            throwing();
+        senders << sender;
+        if (thrower)
+            thrower();
     }
-    QPushButton *button;
-    QObject *lastSender = nullptr;
-    int clicks = 0;
-    std::function<void()> throwing;
+    QPushButton *button = new QPushButton(this);
+    QObjectList senders;
+    Thrower thrower;
 };
 
-struct Shown
-{
-    QString title;
-    QString text;
-};
-
-// Presses the default button of the next modal box that opens and hands back what it showed.
-void answerNextMessageBox(Shown *shown)
+// Presses OK on the next modal box that opens and hands back its title and text.
+void answerNextMessageBox(QStringList *shown)
 {
     QTimer::singleShot(0, [shown] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box) {
-            answerNextMessageBox(shown);
-            return;
-        }
+        if (!box)
+            return answerNextMessageBox(shown);
         *shown = {box->windowTitle(), box->text()};
         box->button(QMessageBox::Ok)->click();
     });
@@ -67,17 +52,10 @@ class TestApplication : public QObject
 private Q_SLOTS:
     void initTestCase();
     void cleanup() { Application::setExceptionDisplay({}); }
-    void cleanupTestCase() { m_app.reset(); }
-
-    void handlerGetsItsSender();
-    void exceptionInHandlerIsShownAndTheProgramGoesOn_data();
-    void exceptionInHandlerIsShownAndTheProgramGoesOn();
-    void exceptionAtStartUpIsShownAndReturnsZero_data();
-    void exceptionAtStartUpIsShownAndReturnsZero();
+    void exceptionIsShownAndTheProgramGoesOn_data();
+    void exceptionIsShownAndTheProgramGoesOn();
     void closingTheWindowEndsRunWithZero();
-    void exceptionDisplayIsAModalBox();
-    void showMessageIsAModalBoxWithOk();
-    void fitFactor_data();
+    void messagesAreModalBoxes();
     void fitFactor();
 
 private:
@@ -92,120 +70,80 @@ void TestApplication::initTestCase()
     m_app = std::make_unique<Application>(argc, argv);
 }
 
-void TestApplication::handlerGetsItsSender()
+void TestApplication::exceptionIsShownAndTheProgramGoesOn_data()
 {
-    Form form;
-    form.button->click();
-    QCOMPARE(form.clicks, 1);
-    QCOMPARE(form.lastSender, form.button);
-}
-
-void TestApplication::exceptionInHandlerIsShownAndTheProgramGoesOn_data()
-{
-    QTest::addColumn<std::function<void()>>("thrower");
+    QTest::addColumn<Thrower>("thrower");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("toolkit exception") << std::function<void()>([] {
-        throw toolkit::Exception(QStringLiteral("Élément hors limites"));
-    }) << QStringLiteral("Élément hors limites");
+    QTest::newRow("toolkit exception")
+        << Thrower([] { throw toolkit::Exception(QStringLiteral("Élément hors limites")); })
+        << QStringLiteral("Élément hors limites");
     QTest::newRow("standard exception")
-        << std::function<void()>([] { throw std::out_of_range("index 0"); }) << "index 0";
-    QTest::newRow("not an exception object")
-        << std::function<void()>([] { throw 42; }) << QString();
+        << Thrower([] { throw std::out_of_range("index 0"); }) << "index 0";
+    QTest::newRow("not an exception object") << Thrower([] { throw 42; }) << QString();
 }
 
-void TestApplication::exceptionInHandlerIsShownAndTheProgramGoesOn()
+// In a handler, and in start-up code, which then returns 0.
+void TestApplication::exceptionIsShownAndTheProgramGoesOn()
 {
-    QFETCH(std::function<void()>, thrower);
+    QFETCH(Thrower, thrower);
     QFETCH(QString, shown);
     QStringList displayed;
     Application::setExceptionDisplay([&](const QString &m) { displayed << m; });
     Form form;
-    form.throwing = thrower;
+    form.thrower = thrower;
     form.button->click();
     QCOMPARE(displayed, QStringList {shown});
-    form.throwing = nullptr;
+    form.thrower = nullptr;
     form.button->click(); // the window still answers
-    QCOMPARE(form.clicks, 2);
-    QCOMPARE(displayed.size(), 1);
-}
+    QCOMPARE(form.senders, QObjectList({form.button, form.button}));
 
-void TestApplication::exceptionAtStartUpIsShownAndReturnsZero_data()
-{
-    exceptionInHandlerIsShownAndTheProgramGoesOn_data();
-}
-
-void TestApplication::exceptionAtStartUpIsShownAndReturnsZero()
-{
-    QFETCH(std::function<void()>, thrower);
-    QFETCH(QString, shown);
-    QStringList displayed;
-    Application::setExceptionDisplay([&](const QString &m) { displayed << m; });
     QCOMPARE(m_app->execute(thrower), 0);
-    QCOMPARE(displayed, QStringList {shown});
+    QCOMPARE(displayed, QStringList({shown, shown}));
 }
 
 void TestApplication::closingTheWindowEndsRunWithZero()
 {
     Form *form = nullptr;
     QTimer::singleShot(100, [&] { form->close(); });
-    const int code = m_app->execute([&] { m_app->CreateForm(form); });
-    QCOMPARE(code, 0);
+    QCOMPARE(m_app->execute([&] { m_app->CreateForm(form); }), 0);
     QVERIFY(form);
 }
 
-void TestApplication::exceptionDisplayIsAModalBox()
+void TestApplication::messagesAreModalBoxes()
 {
-    Shown shown;
+    const QString title = QStringLiteral("Simulateur de commande de moteurs");
+    QStringList shown;
     answerNextMessageBox(&shown);
     Application::ShowException(toolkit::Exception(QStringLiteral("Accès refusé")));
-    QCOMPARE(shown.text, QStringLiteral("Accès refusé"));
-    QCOMPARE(shown.title, QStringLiteral("Simulateur de commande de moteurs"));
-}
-
-void TestApplication::showMessageIsAModalBoxWithOk()
-{
-    Shown shown;
+    QCOMPARE(shown, QStringList({title, QStringLiteral("Accès refusé")}));
     answerNextMessageBox(&shown);
     toolkit::ShowMessage(QStringLiteral("Vous n'avez pas sélectionner le sens"));
-    QCOMPARE(shown.text, QStringLiteral("Vous n'avez pas sélectionner le sens"));
-    QCOMPARE(shown.title, QStringLiteral("Simulateur de commande de moteurs"));
-}
-
-void TestApplication::fitFactor_data()
-{
-    QTest::addColumn<QSize>("room");
-    QTest::addColumn<QMargins>("frame");
-
-    const QMargins titleBar(1, 21, 1, 4);
-    QTest::newRow("large screen") << QSize(1920, 1050) << titleBar;
-    QTest::newRow("just large enough") << QSize(1271, 879) << titleBar;
-    QTest::newRow("one pixel short") << QSize(1271, 878) << titleBar;
-    QTest::newRow("1280 × 800") << QSize(1280, 800) << titleBar;
-    QTest::newRow("1366 × 768") << QSize(1366, 768) << titleBar;
-    QTest::newRow("1366 × 768 at 125 %") << QSize(1093, 614) << titleBar;
-    QTest::newRow("1024 × 768") << QSize(1024, 768) << titleBar;
-    QTest::newRow("800 × 600") << QSize(800, 600) << titleBar;
-    QTest::newRow("800 × 600, no frame") << QSize(800, 600) << QMargins();
-    QTest::newRow("portrait") << QSize(768, 1366) << titleBar;
+    QCOMPARE(shown, QStringList({title, QStringLiteral("Vous n'avez pas sélectionner le sens")}));
 }
 
 // The window, scaled and rounded down to whole pixels, fits with its frame, and is not made
 // smaller than that: 1 when it fits as it is, otherwise one more pixel would not fit.
 void TestApplication::fitFactor()
 {
-    QFETCH(QSize, room);
-    QFETCH(QMargins, frame);
     const QSize client(1269, 854);
-
-    const qreal factor = toolkit::fitFactor(client, frame, room);
-    QVERIFY(factor > 0 && factor <= 1);
-    const QSize scaled(int(client.width() * factor), int(client.height() * factor));
-    const QSize free = room.shrunkBy(frame);
-    QVERIFY(scaled.width() <= free.width() && scaled.height() <= free.height());
-    if (client.width() <= free.width() && client.height() <= free.height())
-        QCOMPARE(factor, 1.0);
-    else
-        QVERIFY(scaled.width() >= free.width() - 1 || scaled.height() >= free.height() - 1);
+    for (const QMargins frame : {QMargins(1, 21, 1, 4), QMargins()}) {
+        for (const QSize room :
+             {QSize(1920, 1050), QSize(1271, 879), QSize(1271, 878), QSize(1280, 800),
+              QSize(1366, 768), QSize(1093, 614), QSize(800, 600), QSize(768, 1366)}) {
+            const qreal factor = toolkit::fitFactor(client, frame, room);
+            const QSize scaled(int(client.width() * factor), int(client.height() * factor));
+            const QSize free = room.shrunkBy(frame);
+            const QString at = QStringLiteral("%1 × %2").arg(room.width()).arg(room.height());
+            QVERIFY2(factor > 0 && factor <= 1, qPrintable(at));
+            QVERIFY2(scaled.width() <= free.width() && scaled.height() <= free.height(),
+                     qPrintable(at));
+            if (client.width() <= free.width() && client.height() <= free.height())
+                QCOMPARE(factor, 1.0);
+            else
+                QVERIFY2(scaled.width() >= free.width() - 1 || scaled.height() >= free.height() - 1,
+                         qPrintable(at));
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestApplication)
