@@ -90,9 +90,7 @@ private Q_SLOTS:
     void refusesBadInput();
     void writesTheShippedModelsByteForByte();
     void writerRefusesWhatTheReaderWouldRefuse();
-    void extendedNumbers_data();
     void extendedNumbers();
-    void extendedNumbersRoundTrip();
 };
 
 void TestMeshReader::readsPropertiesInAnyOrder()
@@ -254,72 +252,56 @@ void TestMeshReader::writerRefusesWhatTheReaderWouldRefuse()
     }
 }
 
-// The x87 unit's own 80-bit form, significand first; each row also read back to the double,
-// and written from it where @c exact.
-void TestMeshReader::extendedNumbers_data()
-{
-    QTest::addColumn<QByteArray>("hex");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<bool>("exact");
-    const double inf = std::numeric_limits<double>::infinity(), ulp = std::ldexp(1.0, -52);
-    const double tiny = std::numeric_limits<double>::denorm_min(),
-                 big = std::numeric_limits<double>::max();
-    const auto row = [](const char *name, const char *hex, double value, bool exact = false) {
-        QTest::newRow(name) << QByteArray(hex) << value << exact;
-    };
-    row("negative zero", "00000000000000000080", -0.0, true);
-    row("minus two and a half", "00000000000000a000c0", -2.5, true);
-    row("a tenth", "00d0ccccccccccccfb3f", 0.1, true);
-    row("largest double", "00f8fffffffffffffe43", big, true);
-    row("smallest normal", "0000000000000080013c", std::numeric_limits<double>::min(), true);
-    row("smallest subnormal", "0000000000000080cd3b", tiny, true);
-    row("largest subnormal", "00f0ffffffffffff003c",
-        std::nextafter(std::numeric_limits<double>::min(), 0.0), true);
-    row("minus infinity", "0000000000000080ffff", -inf, true);
-    row("tie goes down to even", "0004000000000080ff3f", 1.0);
-    row("tie goes up to even", "000c000000000080ff3f", 1.0 + 2 * ulp);
-    row("just above the tie", "0104000000000080ff3f", 1.0 + ulp);
-    row("carry into the exponent", "00fcffffffffffffff3f", 2.0);
-    row("rounds down to the largest double", "fffbfffffffffffffe43", big);
-    row("rounds up past the largest double", "00fcfffffffffffffe43", inf);
-    row("negative overflow", "0000000000000080ffc3", -inf);
-    row("half the smallest subnormal ties to zero", "0000000000000080cc3b", 0.0);
-    row("above half the smallest subnormal", "00000000000000c0cc3b", tiny);
-    row("underflow keeps its sign", "0000000000000080cbbb", -0.0);
-    row("subnormal tie to even", "00000000000000a0ce3b", 2 * tiny);
-    row("pseudo-denormal", "00000000000000800000", 0.0);
-}
-
+// The x87 unit's own 80-bit form, significand first, read back to the nearest double (ties to
+// even) and written from it where exact; any double comes back bit for bit; encodings that are
+// no number are refused.
 void TestMeshReader::extendedNumbers()
 {
-    QFETCH(QByteArray, hex);
-    QFETCH(double, value);
-    QFETCH(bool, exact);
-    scene::Extended80 bytes;
-    std::memcpy(bytes.data(), QByteArray::fromHex(hex).constData(), 10);
-    QCOMPARE(std::bit_cast<quint64>(scene::extendedToDouble(bytes).value_or(-1)),
-             std::bit_cast<quint64>(value));
-    if (exact)
-        QCOMPARE(extended(value).toHex(), hex);
-}
-
-// Any double comes back bit for bit; encodings that are no number are refused.
-void TestMeshReader::extendedNumbersRoundTrip()
-{
+    const double inf = std::numeric_limits<double>::infinity(), ulp = std::ldexp(1.0, -52);
+    const double tiny = std::numeric_limits<double>::denorm_min();
+    const struct
+    {
+        const char *hex;
+        double value;
+        bool exact = false;
+    } rows[] = {
+        {"00000000000000000080", -0.0, true}, // negative zero
+        {"00000000000000a000c0", -2.5, true},
+        {"00d0ccccccccccccfb3f", 0.1, true},
+        {"0000000000000080cd3b", tiny, true}, // smallest subnormal
+        {"00f0ffffffffffff003c", std::nextafter(std::numeric_limits<double>::min(), 0.0), true},
+        {"0000000000000080ffff", -inf, true},
+        {"0004000000000080ff3f", 1.0}, // a tie goes down to even
+        {"000c000000000080ff3f", 1.0 + 2 * ulp}, // and up to even
+        {"00fcffffffffffffff3f", 2.0}, // carry into the exponent
+        {"fffbfffffffffffffe43", std::numeric_limits<double>::max()},
+        {"00fcfffffffffffffe43", inf}, // rounds up past the largest double
+        {"0000000000000080cc3b", 0.0}, // half the smallest subnormal ties to zero
+        {"0000000000000080cbbb", -0.0}, // underflow keeps its sign
+        {"00000000000000a0ce3b", 2 * tiny}, // subnormal tie to even
+        {"00000000000000800000", 0.0}}; // pseudo-denormal
+    const auto bytes = [](const char *hex) {
+        scene::Extended80 bytes;
+        std::memcpy(bytes.data(), QByteArray::fromHex(hex).constData(), 10);
+        return bytes;
+    };
+    for (const auto &row : rows) {
+        QCOMPARE(std::bit_cast<quint64>(scene::extendedToDouble(bytes(row.hex)).value_or(-1)),
+                 std::bit_cast<quint64>(row.value));
+        QVERIFY(!row.exact || extended(row.value).toHex() == row.hex);
+    }
     QRandomGenerator64 random(13);
     for (int i = 0; i < 100000; ++i) {
         const quint64 bits = random.generate();
-        const double value = std::bit_cast<double>(bits);
-        const auto back = scene::extendedToDouble(scene::doubleToExtended(value));
+        const auto back =
+            scene::extendedToDouble(scene::doubleToExtended(std::bit_cast<double>(bits)));
         QVERIFY(back
-                && (std::isnan(value) ? std::isnan(*back) : std::bit_cast<quint64>(*back) == bits));
+                && (std::isnan(*back) ? std::isnan(std::bit_cast<double>(bits))
+                                      : std::bit_cast<quint64>(*back) == bits));
     }
     for (const char *hex : {"0000000000000040ff3f", "0000000000000000ff3f", "0000000000000000ff7f",
-                            "0000000000000040ff7f"}) {
-        scene::Extended80 bytes;
-        std::memcpy(bytes.data(), QByteArray::fromHex(hex).constData(), 10);
-        QVERIFY2(!scene::extendedToDouble(bytes), hex);
-    }
+                            "0000000000000040ff7f"})
+        QVERIFY2(!scene::extendedToDouble(bytes(hex)), hex);
 }
 
 QTEST_APPLESS_MAIN(TestMeshReader)

@@ -3,6 +3,7 @@
 // with Mesa's software renderer will do).
 
 #include "scene/form2scene.h"
+#include "scene/object3d.h"
 #include "scene/sceneview.h"
 #include "scene/shaftpicture.h"
 

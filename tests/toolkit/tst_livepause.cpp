@@ -38,81 +38,62 @@ class TestLivePause : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void scheduleKeepsThePaceStartToStart_data();
     void scheduleKeepsThePaceStartToStart();
-    void endsWhenTheScheduleSaysWithTheWindowLive_data();
     void endsWhenTheScheduleSaysWithTheWindowLive();
     void nestedPausesFinishInnermostFirst();
     void stopAllEndsEveryNestedPauseAndLaterOnes();
 };
-
-void TestLivePause::scheduleKeepsThePaceStartToStart_data()
-{
-    // How late each step begins after the previous step's pause ended: the work done after a
-    // pause, a slow step, another trace run inside a pause.
-    QTest::addColumn<Micros>("lateness");
-    QTest::newRow("none") << Micros {0, 0, 0, 0, 0, 0};
-    QTest::newRow("short tails") << Micros {300, 150, 4999, 0, 1200, 5000};
-    QTest::newRow("a slow step") << Micros {300, 20'000, 300, 300};
-    QTest::newRow("a trace inside a pause") << Micros {300, 3'000'000, 300, 300, 300};
-}
 
 // The steps follow each other one interval apart whatever they do after their pause; what a
 // step cannot give back is lost, never caught up, and no pause ends sooner than the shortest
 // period after its own step's start.
 void TestLivePause::scheduleKeepsThePaceStartToStart()
 {
-    QFETCH(Micros, lateness);
     constexpr std::chrono::nanoseconds interval = 50ms;
     const std::chrono::nanoseconds credit = interval - StepSchedule::shortestPeriod(interval);
-    StepSchedule schedule(interval);
-
-    const auto first = StepSchedule::Clock::time_point() + 1s;
-    auto end = schedule.beginStep(first);
-    QCOMPARE(end - first, interval);
-    std::chrono::nanoseconds lost {0};
-    for (int late : lateness) {
-        const std::chrono::nanoseconds tail = std::chrono::microseconds(late);
-        const auto next = schedule.beginStep(end + tail);
-        QVERIFY(next - end >= interval);
-        QVERIFY(next - (end + tail) >= StepSchedule::shortestPeriod(interval));
-        lost += std::max(tail - credit, std::chrono::nanoseconds(0));
-        end = next;
+    // How late each step begins after the previous step's pause ended: the work done after a
+    // pause, a slow step, another trace run inside a pause.
+    for (const Micros &lateness : {Micros {0, 0, 0}, Micros {300, 150, 4999, 0, 1200, 5000},
+                                   Micros {300, 20'000, 300}, Micros {300, 3'000'000, 300}}) {
+        StepSchedule schedule(interval);
+        const auto first = StepSchedule::Clock::time_point() + 1s;
+        auto end = schedule.beginStep(first);
+        std::chrono::nanoseconds lost {0};
+        for (int late : lateness) {
+            const std::chrono::nanoseconds tail = std::chrono::microseconds(late);
+            const auto next = schedule.beginStep(end + tail);
+            QVERIFY(next - end >= interval);
+            QVERIFY(next - (end + tail) >= StepSchedule::shortestPeriod(interval));
+            lost += std::max(tail - credit, std::chrono::nanoseconds(0));
+            end = next;
+        }
+        QCOMPARE(end - first, interval * (lateness.size() + 1) + lost);
     }
-    QCOMPARE(end - first, interval * (lateness.size() + 1) + lost);
 }
 
-void TestLivePause::endsWhenTheScheduleSaysWithTheWindowLive_data()
-{
-    QTest::addColumn<int>("workMs");
-    QTest::newRow("no work") << 0;
-    QTest::newRow("some work") << 30;
-    QTest::newRow("work longer than the interval") << 70;
-}
-
+// Even a step whose work took longer than the interval lets pending events through.
 void TestLivePause::endsWhenTheScheduleSaysWithTheWindowLive()
 {
-    QFETCH(int, workMs);
-    LivePause pause;
-    StepSchedule schedule(pause.interval());
-    const auto deadline = schedule.beginStep();
-    int fired = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] { ++fired; });
-    ticker.start(5);
-    std::chrono::nanoseconds reportedCost {-1};
-    QObject::connect(&pause, &LivePause::stepPaused, [&](auto start, auto cost) {
-        QVERIFY(start == schedule.stepStart());
-        reportedCost = cost;
-    });
-    std::this_thread::sleep_for(std::chrono::milliseconds(workMs));
-    QCOMPARE(pause.wait(schedule), Result::Continue);
-    QVERIFY(StepSchedule::Clock::now() >= deadline);
-    QCOMPARE(deadline - schedule.stepStart(), pause.interval());
-    QVERIFY(reportedCost >= std::chrono::milliseconds(workMs));
-    // Timers fire all through the pause; even a step whose work took the whole interval lets
-    // pending events through.
-    QVERIFY2(fired >= (workMs == 0 ? 5 : 1), qPrintable(QString::number(fired)));
+    for (int workMs : {0, 30, 70}) {
+        LivePause pause;
+        StepSchedule schedule(pause.interval());
+        const auto deadline = schedule.beginStep();
+        int fired = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] { ++fired; });
+        ticker.start(5);
+        std::chrono::nanoseconds reportedCost {-1};
+        QObject::connect(&pause, &LivePause::stepPaused, [&](auto start, auto cost) {
+            QVERIFY(start == schedule.stepStart());
+            reportedCost = cost;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(workMs));
+        QCOMPARE(pause.wait(schedule), Result::Continue);
+        QVERIFY(StepSchedule::Clock::now() >= deadline);
+        QCOMPARE(deadline - schedule.stepStart(), pause.interval());
+        QVERIFY(reportedCost >= std::chrono::milliseconds(workMs));
+        QVERIFY2(fired >= (workMs == 0 ? 5 : 1), qPrintable(QString::number(fired)));
+    }
 }
 
 void TestLivePause::nestedPausesFinishInnermostFirst()
