@@ -2,7 +2,6 @@
 #include "toolkit/application.h"
 #include "toolkit/exception.h"
 #include "toolkit/handlerbinding.h"
-#include "toolkit/screenfit.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -33,7 +32,6 @@ class TestApplication : public QObject
 
 private Q_SLOTS:
     void exceptionIsShownAndTheProgramGoesOn();
-    void fitFactor();
 };
 
 // In a handler, and in start-up code, which then returns 0 as a closed window does.
@@ -60,25 +58,6 @@ void TestApplication::exceptionIsShownAndTheProgramGoesOn()
     Form *form = nullptr;
     QTimer::singleShot(100, [&] { form->close(); });
     QCOMPARE(app.execute([&] { app.CreateForm(form); }), 0);
-}
-
-// The window, scaled and rounded down to whole pixels, fits with its frame, and is not made
-// smaller than that: 1 when it fits as it is, otherwise one more pixel would not fit.
-void TestApplication::fitFactor()
-{
-    const QSize client(1269, 854);
-    for (const QMargins frame : {QMargins(1, 21, 1, 4), QMargins()}) {
-        for (const QSize room : {QSize(1920, 1050), QSize(1271, 879), QSize(1271, 878),
-                                 QSize(1366, 768), QSize(1093, 614), QSize(768, 1366)}) {
-            const qreal factor = toolkit::fitFactor(client, frame, room);
-            const QSize free = room.shrunkBy(frame);
-            const QSize scaled(int(client.width() * factor), int(client.height() * factor));
-            QVERIFY(factor > 0 && factor <= 1 && scaled.boundedTo(free) == scaled);
-            QVERIFY(factor == 1 ? client.boundedTo(free) == client
-                                : scaled.width() >= free.width() - 1
-                            || scaled.height() >= free.height() - 1);
-        }
-    }
 }
 
 QTEST_APPLESS_MAIN(TestApplication)
