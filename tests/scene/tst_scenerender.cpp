@@ -15,62 +15,54 @@
 
 namespace {
 
-enum class Hue { Other, Red, Blue, Violet, Copper };
-
-// By the ratios of the channels, so that a dimmer or brighter light does not change the answer.
-Hue hueOf(QRgb p)
-{
-    const double r = qRed(p), g = qGreen(p), b = qBlue(p), top = std::max({r, g, b});
-    if (top < 60)
-        return Hue::Other; // faces in shadow
-    if (r == top && g < 0.35 * r && b < 0.35 * r)
-        return Hue::Red;
-    if (b == top && r < 0.35 * b && g < 0.35 * b)
-        return Hue::Blue;
-    if (r > 0.75 * top && b > 0.75 * top && g < 0.75 * std::min(r, b))
-        return Hue::Violet;
-    if (r > g && g > b && b > 0.4 * r && b < 0.85 * r && g < 0.82 * r)
-        return Hue::Copper;
-    return Hue::Other;
-}
-
-// The stepper seen end-on: the stator ring (the only copper-coloured thing) gives the motor's
-// centre and radius; inside it, the violet rotor bar and its letters, the red S and the blue N
-// (the coil labels lie outside the ring).
+// The stepper seen end-on: the stator ring, the only copper-coloured thing, gives the motor's
+// centre and radius; inside it lie the violet rotor bar and its letters, the red S and the blue
+// N (the coil labels lie outside the ring). Colours are told by the ratios of the channels, so
+// that a dimmer or brighter light does not change the answer; faces in shadow count for nothing.
 struct StepperPicture
 {
-    QPointF centre;
-    double radius = 0; ///< outer radius of the ring, in pixels
-    int violet = 0;
-    QPointF south, north; ///< centroids of the letters
+    enum Hue { Other, Red, Blue, Violet, Copper };
+    static Hue hueOf(QRgb p)
+    {
+        const double r = qRed(p), g = qGreen(p), b = qBlue(p), top = std::max({r, g, b});
+        if (top < 60)
+            return Other;
+        if (r == top && g < 0.35 * r && b < 0.35 * r)
+            return Red;
+        if (b == top && r < 0.35 * b && g < 0.35 * b)
+            return Blue;
+        if (r > 0.75 * top && b > 0.75 * top && g < 0.75 * std::min(r, b))
+            return Violet;
+        return r > g && g > b && b > 0.4 * r && b < 0.85 * r && g < 0.82 * r ? Copper : Other;
+    }
 
     explicit StepperPicture(const QImage &image)
     {
         QRect ring;
         for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (hueOf(image.pixel(x, y)) == Hue::Copper)
-                    ring |= QRect(x, y, 1, 1);
-            }
+            for (int x = 0; x < image.width(); ++x)
+                ring |= hueOf(image.pixel(x, y)) == Copper ? QRect(x, y, 1, 1) : QRect();
         }
         centre = QRectF(ring).center();
         radius = ring.width() / 2.0;
         int reds = 0, blues = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
+        for (int y = ring.top(); y <= ring.bottom(); ++y) {
+            for (int x = ring.left(); x <= ring.right(); ++x) {
                 const QPointF p(x + 0.5, y + 0.5);
                 const Hue hue =
-                    QLineF(p, centre).length() > radius ? Hue::Other : hueOf(image.pixel(x, y));
-                violet += hue == Hue::Violet;
-                if (hue == Hue::Red)
-                    south += p, ++reds;
-                if (hue == Hue::Blue)
-                    north += p, ++blues;
+                    QLineF(p, centre).length() > radius ? Other : hueOf(image.pixel(x, y));
+                violet += hue == Violet;
+                south += hue == Red ? (++reds, p) : QPointF();
+                north += hue == Blue ? (++blues, p) : QPointF();
             }
         }
         south = reds ? south / reds : centre;
         north = blues ? north / blues : centre;
     }
+
+    QPointF centre, south, north; ///< south and north: where the letters' pixels centre
+    double radius = 0; ///< outer radius of the ring, in pixels
+    int violet = 0;
 };
 
 } // namespace

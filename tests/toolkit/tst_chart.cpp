@@ -70,7 +70,6 @@ class TestChart : public QObject
 
 private Q_SLOTS:
     void keepsPointsInOrder();
-    void drawsPointByPointAsTheChartingModule_data();
     void drawsPointByPointAsTheChartingModule();
     void dragZoomsInAndBackOut();
     void axisMarks();
@@ -98,60 +97,50 @@ void TestChart::keepsPointsInOrder()
     }
 }
 
-void TestChart::drawsPointByPointAsTheChartingModule_data()
-{
-    QTest::addColumn<Points>("points");
-    QTest::addColumn<LineSeries::XOrder>("order");
-    QTest::addColumn<QRectF>("zoom");
-
-    const auto none = LineSeries::XOrder::None;
-    QTest::newRow("square wave") << coilWave(0, 60) << none << QRectF();
-    QTest::newRow("beyond the axes")
-        << (coilWave(80, 110) << QPointF(110, 9) << QPointF(112, -3)) << none << QRectF();
-    QTest::newRow("zoomed") << coilWave(0, 40) << none << QRectF(QPointF(10, 1), QPointF(23, 6));
-    QTest::newRow("a point arriving out of order")
-        << (coilWave(0, 20) << QPointF(7.5, 6) << QPointF(21, 1)) << LineSeries::XOrder::Ascending
-        << QRectF();
-}
-
 // Once drawn, the lines look exactly as the charting module draws its own series (color,
 // width, clipping, vertical edges, zoom), although each new point repaints only what it changed.
 void TestChart::drawsPointByPointAsTheChartingModule()
 {
-    QFETCH(Points, points);
-    QFETCH(LineSeries::XOrder, order);
-    QFETCH(QRectF, zoom);
-    Chart ours, module; // ours point by point, the module's all at once
-    for (Chart *chart : {&ours, &module}) {
-        chart->resize(769, 118);
-        chart->setFixedRanges({0, 100}, {0, 7});
-        chart->addSeries(QStringLiteral("a"), QStringLiteral("A"), QColor(Qt::red));
-        chart->addSeries(QStringLiteral("b"), QStringLiteral("B"), {}, order);
-        chart->series().constFirst()->AddXY(50, 3);
-        chart->series().constFirst()->AddXY(50, 4);
-        chart->show();
-        QVERIFY(QTest::qWaitForWindowExposed(chart));
-        if (!zoom.isEmpty())
-            chart->zoomTo(zoom);
-    }
-    letEventsThrough();
-    for (const QPointF &p : std::as_const(points)) {
-        ours.series().constLast()->AddXY(p.x(), p.y());
+    const auto none = LineSeries::XOrder::None;
+    for (const auto &[points, order, zoom] :
+         {std::tuple {coilWave(0, 60), none, QRectF()}, // a square wave
+          {coilWave(80, 110) << QPointF(110, 9) << QPointF(112, -3), none,
+           QRectF()}, // beyond the axes
+          {coilWave(0, 40), none, QRectF(QPointF(10, 1), QPointF(23, 6))},
+          {coilWave(0, 20) << QPointF(7.5, 6) << QPointF(21, 1), LineSeries::XOrder::Ascending,
+           QRectF()}}) { // a point arriving out of order
+        Chart ours, module; // ours point by point, the module's all at once
+        for (Chart *chart : {&ours, &module}) {
+            chart->resize(769, 118);
+            chart->setFixedRanges({0, 100}, {0, 7});
+            chart->addSeries(QStringLiteral("a"), QStringLiteral("A"), QColor(Qt::red));
+            chart->addSeries(QStringLiteral("b"), QStringLiteral("B"), {}, order);
+            chart->series().constFirst()->AddXY(50, 3);
+            chart->series().constFirst()->AddXY(50, 4);
+            chart->show();
+            QVERIFY(QTest::qWaitForWindowExposed(chart));
+            if (!zoom.isEmpty())
+                chart->zoomTo(zoom);
+        }
         letEventsThrough();
+        for (const QPointF &p : std::as_const(points)) {
+            ours.series().constLast()->AddXY(p.x(), p.y());
+            letEventsThrough();
+        }
+        QChartView *view = module.findChild<QChartView *>();
+        for (QGraphicsItem *item : view->scene()->items()) {
+            if (dynamic_cast<toolkit::PolylineItem *>(item))
+                item->hide();
+        }
+        const QList<QAbstractSeries *> moduleSeries = view->chart()->series();
+        for (qsizetype i = 0; i < moduleSeries.size(); ++i)
+            static_cast<QLineSeries *>(moduleSeries.at(i))->replace(ours.series().at(i)->points());
+        letEventsThrough();
+        // While the series grows, the edges of the repainted parts may shift a few pixels by a
+        // shade; once it is still, every pixel is the module's.
+        QVERIFY(largestDifference(shown(ours), shown(module)) <= 16);
+        QTRY_COMPARE(largestDifference(shown(ours), shown(module)), 0);
     }
-    QChartView *view = module.findChild<QChartView *>();
-    for (QGraphicsItem *item : view->scene()->items()) {
-        if (dynamic_cast<toolkit::PolylineItem *>(item))
-            item->hide();
-    }
-    const QList<QAbstractSeries *> moduleSeries = view->chart()->series();
-    for (qsizetype i = 0; i < moduleSeries.size(); ++i)
-        static_cast<QLineSeries *>(moduleSeries.at(i))->replace(ours.series().at(i)->points());
-    letEventsThrough();
-    // While the series grows, the edges of the repainted parts may shift a few pixels by a shade;
-    // once it is still, every pixel is the module's.
-    QVERIFY(largestDifference(shown(ours), shown(module)) <= 16);
-    QTRY_COMPARE(largestDifference(shown(ours), shown(module)), 0);
 }
 
 // Towards the lower right zooms in, towards the upper left gives the fixed ranges back, a click
