@@ -22,7 +22,7 @@ if [ "${1:-}" = "--quick" ]; then
     shift
 fi
 runs=${1:-3}
-targets=(bench_trace bench_window bare_window tracescloseprobe)
+targets=(bench_trace bench_window bare_window tracescloseprobe bench_toolkit)
 cd "$root"
 if [ -n "${SM_FIGURES_BUILD:-}" ]; then
     build=$SM_FIGURES_BUILD
@@ -128,6 +128,13 @@ for _ in $(seq "$runs"); do
     closes+=("$(awk -v e="$end" '/^close/ { printf "%.1f", e * 1000 - $2 }' <<<"$out")")
 done
 
+# The live pause and the animations on their own: stop through nested pauses, a 0.3 s animation,
+# a looping animation of period 0.
+for _ in $(seq "$runs"); do
+    "$build/bench/bench_toolkit" >>"$log/toolkit" 2>/dev/null
+done
+toolkitfigure() { awk -v f="$1" '$1 == f { print $2 }' "$log/toolkit"; }
+
 # cell VALUES...: "median (min-max)" of the values.
 cell() {
     printf '%s\n' "$@" | sort -g | awk '
@@ -184,4 +191,12 @@ mapfile -t memRatios < <(paste -d' ' "$log/startpeak-bench_window" "$log/startpe
     awk '{ printf "%.3f\n", $1 / $2 }')
 summary "peak memory at the first frame, ours / bare" "" "<= 1.05" "${memRatios[@]}"
 summary "close in 4 nested traces to process exit" "ms" "<= 300 ms, exit code 0" "${closes[@]}"
+mapfile -t stopAll < <(toolkitfigure stop-all-ms)
+mapfile -t animation < <(toolkitfigure animation-0.3s-ms)
+mapfile -t zeroCpu < <(toolkitfigure zero-loop-cpu-%)
+mapfile -t zeroWrites < <(toolkitfigure zero-loop-writes/s)
+summary "stop through 3 nested pauses to the last" "ms" "< 30 ms" "${stopAll[@]}"
+summary "animation of 0.3 s, enabled to finished" "ms" "< 900 ms" "${animation[@]}"
+summary "looping animation of period 0: CPU" "%" "< 50 % of one core" "${zeroCpu[@]}"
+summary "  values written a second" "" "< 100" "${zeroWrites[@]}"
 rm -rf "$log"

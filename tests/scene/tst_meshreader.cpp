@@ -1,83 +1,72 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The stored models: the reader against streams built here byte by byte, and the 80-bit numbers.
 #include "storage/extended80.h"
 #include "storage/meshreader.h"
 #include "storage/storageerror.h"
-#include "streambuilder.h"
 
+#include <QRandomGenerator64>
 #include <QTest>
 
-#include <cmath>
+#include <bit>
 #include <cstring>
 #include <limits>
 
 namespace {
 
-struct Triangle
+// The bytes of @p v as stored (the host is little-endian too).
+template<typename T> QByteArray raw(T v)
 {
-    float values[3][14];
-};
+    return QByteArray(reinterpret_cast<const char *>(&v), sizeof(v));
+}
+QByteArray u32(quint32 v)
+{
+    return raw(v);
+}
+QByteArray text(const QByteArray &s)
+{
+    return char(s.size()) + s;
+}
+QByteArray extended(double v)
+{
+    return raw(scene::doubleToExtended(v));
+}
+QByteArray number(const QByteArray &name, double v)
+{
+    return text(name) + '\x05' + extended(v);
+}
+QByteArray flag(const QByteArray &name, bool v)
+{
+    return text(name) + (v ? '\x09' : '\x08');
+}
 
-Triangle validTriangle()
+// A triangle: vertex v at (v, v², 0), normal +z, texture (0.5, v / 4); indices 0 1 2.
+QByteArray triangle()
 {
-    Triangle t {};
+    QByteArray block = u32(3);
     for (int v = 0; v < 3; ++v) {
-        t.values[v][0] = float(v);
-        t.values[v][1] = float(v * v);
-        t.values[v][5] = 1.0f; // normal +z
-        t.values[v][6] = 0.5f;
-        t.values[v][7] = 0.25f * v;
+        for (float slot : {float(v), float(v * v), 0.f, 0.f, 0.f, 1.f, 0.5f, 0.25f * v, 0.f, 0.f,
+                           0.f, 0.f, 0.f, 0.f})
+            block += raw(slot);
     }
-    return t;
+    return block + u32(3) + u32(0) + u32(1) + u32(2);
 }
 
-QByteArray meshBlock(const Triangle &t, const QList<quint32> &indices)
+QByteArray record(const QByteArray &properties)
 {
-    StreamBuilder s;
-    s.u32(3);
-    for (const auto &vertex : t.values) {
-        for (const float value : vertex)
-            s.f32(value);
-    }
-    s.u32(quint32(indices.size()));
-    for (const quint32 i : indices)
-        s.u32(i);
-    return s.bytes();
+    return "TPF0" + text("TMesh") + text("") + properties + QByteArray(2, '\0');
 }
 
-// Offset of slot `slot` of vertex `vertex` inside a mesh block.
-int slotOffset(int vertex, int slot)
-{
-    return 4 + vertex * 56 + slot * 4;
-}
-
-StreamBuilder &leadingProperties(StreamBuilder &s)
-{
-    return s.extendedProperty("Position.X", 1.5)
-        .booleanProperty("Locked", true)
-        .extendedProperty("Width", 2.0)
-        .extendedProperty("Height", 4.0)
-        .extendedProperty("Depth", 0.0)
-        .booleanProperty("HitTest", false);
-}
-
-// A one-sub-mesh stream that the reader must take; mutations of it make the bad rows.
-StreamBuilder validStream()
-{
-    StreamBuilder s;
-    s.u16(1).recordStart();
-    leadingProperties(s).meshProperty(meshBlock(validTriangle(), {0, 1, 2})).recordEnd();
-    return s;
-}
+const QByteArray properties = number("Position.X", 1.5) + flag("Locked", true) + number("Width", 2)
+    + number("Height", 4) + number("Depth", 0) + flag("HitTest", false) + text("MaterialSource")
+    + '\x07' + text("Form2.lettreMat11") + text("Data.Mesh") + '\x0a' + u32(triangle().size())
+    + triangle();
+// One sub-mesh with every property: the rows of refusesBadInput are faults put into it.
+const QByteArray valid = QByteArray("\x01\x00", 2) + record(properties);
 
 scene::ModelGeometry read(const QByteArray &bytes)
 {
     return scene::readModelGeometry(
         {reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size())});
-}
-
-QByteArray extendedBytes(const char *hex)
-{
-    return QByteArray::fromHex(hex);
 }
 
 } // namespace
@@ -87,314 +76,113 @@ class TestMeshReader : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void readsValidStream();
     void readsPropertiesInAnyOrder();
-    void readsEmptyModel();
     void refusesBadInput_data();
     void refusesBadInput();
+    void extendedNumbers();
 };
-
-void TestMeshReader::readsValidStream()
-{
-    const scene::ModelGeometry geometry = read(validStream().bytes());
-    QCOMPARE(geometry.subMeshes.size(), 1u);
-    const scene::SubMesh &subMesh = geometry.subMeshes.front();
-    QCOMPARE(subMesh.position, (scene::Vector3 {1.5, 0.0, 0.0}));
-    QCOMPARE(subMesh.size, (scene::Vector3 {2.0, 4.0, 0.0}));
-    QVERIFY(subMesh.locked);
-    QVERIFY(!subMesh.hitTest);
-    QVERIFY(!subMesh.materialSource.has_value());
-    QCOMPARE(subMesh.mesh.vertices.size(), 3u);
-    QCOMPARE(subMesh.mesh.vertices[2][0], 2.0f);
-    QCOMPARE(subMesh.mesh.vertices[2][1], 4.0f);
-    QCOMPARE(subMesh.mesh.vertices[2][7], 0.5f);
-    QCOMPARE(subMesh.mesh.indices, (std::vector<std::uint32_t> {0, 1, 2}));
-}
 
 void TestMeshReader::readsPropertiesInAnyOrder()
 {
-    StreamBuilder s;
-    s.u16(2);
-    for (int i = 0; i < 2; ++i) {
-        s.recordStart()
-            .meshProperty(meshBlock(validTriangle(), {2, 1, 0, 0, 1, 2}))
-            .text("MaterialSource")
-            .u8(7)
-            .text("Form2.lettreMat11")
-            .booleanProperty("HitTest", true)
-            .extendedProperty("Depth", 23.0)
-            .extendedProperty("Position.Z", -7.25)
-            .extendedProperty("Height", 7.705)
-            .extendedProperty("Width", 6.125)
-            .booleanProperty("Locked", false)
-            .recordEnd();
-    }
-    const scene::ModelGeometry geometry = read(s.bytes());
+    const QByteArray shuffled = text("Data.Mesh") + '\x0a' + u32(triangle().size()) + triangle()
+        + flag("HitTest", true) + number("Depth", 23) + number("Position.Z", -7.25)
+        + number("Height", 7.705) + number("Width", 6.125) + flag("Locked", false);
+    const scene::ModelGeometry geometry =
+        read(QByteArray("\x02\x00", 2) + record(properties) + record(shuffled));
     QCOMPARE(geometry.subMeshes.size(), 2u);
-    const scene::SubMesh &second = geometry.subMeshes[1];
-    QCOMPARE(second.position, (scene::Vector3 {0.0, 0.0, -7.25}));
-    QCOMPARE(second.size, (scene::Vector3 {6.125, 7.705, 23.0}));
-    QVERIFY(!second.locked);
-    QVERIFY(second.hitTest);
-    QCOMPARE(second.materialSource.value_or(""), std::string("Form2.lettreMat11"));
-    QCOMPARE(second.mesh.indices.size(), 6u);
+    const scene::SubMesh &first = geometry.subMeshes[0], &second = geometry.subMeshes[1];
+    QCOMPARE(first.position, (scene::Vector3 {1.5, 0, 0}));
+    QCOMPARE(first.size, (scene::Vector3 {2, 4, 0}));
+    QVERIFY(first.locked && !first.hitTest);
+    QCOMPARE(first.materialSource.value_or(""), std::string("Form2.lettreMat11"));
+    QCOMPARE(first.mesh.vertices[2][1], 4.0f);
+    QCOMPARE(first.mesh.vertices[2][7], 0.5f);
+    QCOMPARE(first.mesh.indices, (std::vector<std::uint32_t> {0, 1, 2}));
+    QCOMPARE(second.position, (scene::Vector3 {0, 0, -7.25}));
+    QCOMPARE(second.size, (scene::Vector3 {6.125, 7.705, 23}));
+    QVERIFY(!second.locked && second.hitTest && !second.materialSource);
+    QVERIFY(second.mesh == first.mesh);
+    QVERIFY(read(QByteArray(2, '\0')).subMeshes.empty());
 }
 
-void TestMeshReader::readsEmptyModel()
-{
-    QVERIFY(read(StreamBuilder().u16(0).bytes()).subMeshes.empty());
-}
-
+// Each row puts one fault into the valid stream (bytes from @c at on: @c cut dropped, @c put put
+// in their place) and gives what the reader says of it, found at @c at unless told otherwise.
 void TestMeshReader::refusesBadInput_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("offset");
     QTest::addColumn<QString>("reason");
 
-    const auto row = [](const char *name, const StreamBuilder &s, int offset, const char *reason) {
-        QTest::newRow(name) << s.bytes() << offset << QString::fromUtf8(reason);
+    const auto value = [](const QByteArray &name) { // where the property's value type is
+        return int(valid.indexOf(text(name)) + 1 + name.size());
     };
-    const QByteArray triangle = meshBlock(validTriangle(), {0, 1, 2});
-    const int recordStart = 2;
-    const int propertiesStart = recordStart + 4 + 6 + 1;
-
-    // Truncated data.
-    row("empty", StreamBuilder(), 0,
-        "the data ends inside the sub-mesh count (2 bytes needed, 0 left)");
-    row("cut in the signature", StreamBuilder().u16(1).raw("TP"), 2,
-        "the data ends inside the signature of sub-mesh 0");
-    {
-        StreamBuilder s;
-        s.u16(1).recordStart().u8(5).raw("Wid");
-        row("cut in a property name", s, propertiesStart + 1,
-            "the data ends inside a property name of sub-mesh 0 (5 bytes needed, 3 left)");
-    }
-    {
-        StreamBuilder s;
-        s.u16(1).recordStart();
-        leadingProperties(s).text("Data.Mesh").u8(10);
-        const int at = s.size();
-        s.u32(200).raw(triangle.left(10));
-        row("cut in the mesh block", s, at, "Data.Mesh claims 200 bytes but only 10 are left");
-    }
-    {
-        StreamBuilder s = validStream();
-        const QByteArray full = s.bytes();
-        row("cut before the child list", StreamBuilder().raw(full.left(full.size() - 1)),
-            int(full.size()) - 1, "the data ends inside the child list of sub-mesh 0");
-    }
-    {
-        StreamBuilder s = validStream();
-        const int end = s.size();
-        QByteArray bytes = s.bytes();
-        bytes[0] = char(0xFF);
-        bytes[1] = char(0xFF); // 65535 sub-meshes announced, one present
-        row("sub-mesh count beyond the records", StreamBuilder().raw(bytes), end,
-            "the data ends inside the signature of sub-mesh 1");
-    }
-
-    // Wrong signature, class or name.
-    row("wrong signature", StreamBuilder().u16(1).raw("TPF1").text("TMesh").text(""), 2,
-        "sub-mesh 0 does not start with the signature \"TPF0\" (found 'TPF1')");
-    row("wrong class", StreamBuilder().u16(1).raw("TPF0").text("TCube").text(""), 6,
-        "sub-mesh 0 is of class 'TCube', expected TMesh");
-    row("unprintable class", StreamBuilder().u16(1).raw("TPF0").text("T\x01"), 6,
-        "sub-mesh 0 is of class 'T\\x01', expected TMesh");
-    row("named object", StreamBuilder().u16(1).raw("TPF0").text("TMesh").text("rotor"), 12,
-        "sub-mesh 0 has the object name 'rotor', expected none");
-
-    // Properties of the wrong type, unknown, repeated or missing.
-    const struct
-    {
-        const char *row;
-        const char *property;
-        int tag;
-        const char *reason;
-    } wrongTypes[] = {
-        {"width as int16", "Width", 3,
-         "Width holds a value of type int16 (3), expected extended (5)"},
-        {"locked as extended", "Locked", 5,
-         "Locked holds a value of type extended (5), expected false (8) or true (9)"},
-        {"material as string", "MaterialSource", 6,
-         "MaterialSource holds a value of type string (6), expected identifier (7)"},
-        {"mesh as UTF-8 string", "Data.Mesh", 20,
-         "Data.Mesh holds a value of type UTF-8 string (20), expected binary (10)"},
-        {"unknown value type", "Height", 99,
-         "Height holds a value of type unknown (99), expected extended (5)"},
-        {"null value", "HitTest", 0,
-         "HitTest holds a value of type null (0), expected false (8) or true (9)"},
+    const int mesh = value("Data.Mesh") + 5, indices = mesh + 4 + 3 * 56 + 4;
+    const auto row = [](int at, int cut, const QByteArray &put, const char *why, int offset = -1) {
+        QTest::newRow(why) << QByteArray(valid.left(at) + put + valid.mid(at + cut))
+                           << (offset < 0 ? at : offset) << QString::fromUtf8(why);
     };
-    for (const auto &wrong : wrongTypes) {
-        StreamBuilder s;
-        s.u16(1).recordStart().text(wrong.property);
-        const int at = s.size();
-        s.u8(wrong.tag).raw(QByteArray(16, '\0'));
-        row(wrong.row, s, at, wrong.reason);
-    }
-    {
-        StreamBuilder s;
-        s.u16(1).recordStart().booleanProperty("Locked", true);
-        const int at = s.size();
-        s.booleanProperty("Visible", true);
-        row("unknown property", s, at, "unknown property 'Visible' in sub-mesh 0");
-    }
-    {
-        StreamBuilder s;
-        s.u16(1).recordStart();
-        leadingProperties(s);
-        const int at = s.size();
-        s.extendedProperty("Width", 3.0);
-        row("repeated property", s, at, "property Width appears twice in sub-mesh 0");
-    }
-    {
-        StreamBuilder s;
-        s.u16(1).recordStart();
-        leadingProperties(s);
-        const int at = s.size();
-        s.recordEnd();
-        row("no mesh", s, at, "sub-mesh 0 lacks the property Data.Mesh");
-    }
-    {
-        StreamBuilder s;
-        s.u16(1).recordStart().booleanProperty("Locked", true).extendedProperty("Height", 1.0);
-        s.extendedProperty("Depth", 1.0).booleanProperty("HitTest", false).meshProperty(triangle);
-        const int at = s.size();
-        s.recordEnd();
-        row("no width", s, at, "sub-mesh 0 lacks the property Width");
-    }
-    {
-        StreamBuilder s;
-        s.u16(1).recordStart().extendedProperty("Width", 1.0).extendedProperty("Height", 1.0);
-        s.extendedProperty("Depth", 1.0).booleanProperty("HitTest", false).meshProperty(triangle);
-        const int at = s.size();
-        s.recordEnd();
-        row("no locked", s, at, "sub-mesh 0 lacks the property Locked");
-    }
+    const auto end = [](int cut) { return int(valid.size()) - 2 - cut; }; // where "lacks" is found
+    const QByteArray nan = raw(std::numeric_limits<float>::quiet_NaN());
 
-    // Mesh block contents. `meshAt` is where the block starts in a stream made by withBlock.
-    const auto withBlock = [](const QByteArray &block) {
-        StreamBuilder s;
-        s.u16(1).recordStart();
-        leadingProperties(s).meshProperty(block).recordEnd();
-        return s;
-    };
-    const int meshAt = [&] {
-        StreamBuilder s;
-        s.u16(1).recordStart();
-        leadingProperties(s).text("Data.Mesh").u8(10).u32(0);
-        return s.size();
-    }();
-    const int indexCountAt = meshAt + 4 + 3 * 56;
-
-    row("index count not a multiple of 3", withBlock(meshBlock(validTriangle(), {0, 1, 2, 0})),
-        indexCountAt, "index count 4 is not a multiple of 3");
-    row("index at the vertex count", withBlock(meshBlock(validTriangle(), {0, 1, 3})),
-        indexCountAt + 4 + 8, "index 3 is past the vertex count 3");
-    row("index far out", withBlock(meshBlock(validTriangle(), {0, 1, 2, 0xFFFFFFFF, 0, 0})),
-        indexCountAt + 4 + 12, "index 4294967295 is past the vertex count 3");
-    {
-        QByteArray block = meshBlock(validTriangle(), {0, 1, 2});
-        block[0] = char(0xFF);
-        block[1] = char(0xFF);
-        block[2] = char(0xFF);
-        block[3] = char(0xFF);
-        row("huge vertex count", withBlock(block), meshAt,
-            "vertex count 4294967295 needs 240518168520 bytes but the block has 184 left");
-    }
-    {
-        QByteArray block = meshBlock(validTriangle(), {0, 1, 2});
-        const int countAt = 4 + 3 * 56;
-        block[countAt] = char(0xFC); // 0xFFFFFFFC, a multiple of 3
-        for (int i = 1; i < 4; ++i)
-            block[countAt + i] = char(0xFF);
-        row("huge index count", withBlock(block), indexCountAt,
-            "index count 4294967292 needs 17179869168 bytes but the block has 12 left");
-    }
-    {
-        StreamBuilder s;
-        s.u16(1).recordStart();
-        leadingProperties(s).text("Data.Mesh").u8(10);
-        const int at = s.size();
-        s.u32(0xFFFFFFFF).raw(triangle);
-        row("huge block length", s, at, "Data.Mesh claims 4294967295 bytes");
-    }
-    {
-        Triangle t = validTriangle();
-        t.values[1][0] = std::numeric_limits<float>::quiet_NaN();
-        row("NaN position", withBlock(meshBlock(t, {0, 1, 2})), meshAt + slotOffset(1, 0),
-            "vertex 1: position x is not a finite number");
-        t = validTriangle();
-        t.values[2][5] = -std::numeric_limits<float>::infinity();
-        row("infinite normal", withBlock(meshBlock(t, {0, 1, 2})), meshAt + slotOffset(2, 5),
-            "vertex 2: normal z is not a finite number");
-        t = validTriangle();
-        t.values[0][7] = std::numeric_limits<float>::quiet_NaN();
-        row("NaN texture coordinate", withBlock(meshBlock(t, {0, 1, 2})), meshAt + slotOffset(0, 7),
-            "vertex 0: texture v is not a finite number");
-    }
-    {
-        QByteArray block = triangle;
-        block.append("\x01\x02", 2);
-        row("bytes after the indices", withBlock(block), meshAt + int(block.size()) - 2,
-            "2 bytes left over in the block after the indices");
-    }
-
-    // Numbers of the box.
-    const struct
-    {
-        const char *row;
-        const char *property;
-        const char *hex;
-        const char *reason;
-    } badNumbers[] = {
-        {"infinite width", "Width", "0000000000000080ff7f", "Width is not a finite number"},
-        {"NaN position", "Position.Y", "000000000000c0ffff7f", "Position.Y is not a finite number"},
-        {"depth beyond the double range", "Depth", "0000000000000080cf47",
-         "Depth is not a finite number (or exceeds the double range)"},
-        {"unnormal height", "Height", "0000000000000040ff3f",
-         "Height holds an invalid 80-bit number (unnormal)"},
-        {"negative width", "Width", "0000000000000080ffbf", "Width is negative (-1.000000)"},
-    };
-    for (const auto &bad : badNumbers) {
-        StreamBuilder s;
-        s.u16(1).recordStart().text(bad.property).u8(5);
-        const int at = s.size();
-        s.raw(extendedBytes(bad.hex));
-        row(bad.row, s, at, bad.reason);
-    }
-
-    // Material names.
+    row(0, valid.size(), {}, "the data ends inside the sub-mesh count (2 bytes needed, 0 left)");
+    row(4, valid.size(), {}, "the data ends inside the signature of sub-mesh 0", 2);
+    row(16, valid.size(), {},
+        "the data ends inside a property name of sub-mesh 0 (10 bytes needed, 2 left)", 14);
+    row(mesh + 10, valid.size(), {}, "Data.Mesh claims 188 bytes but only 10 are left", mesh - 4);
+    row(valid.size() - 1, 1, {}, "the data ends inside the child list of sub-mesh 0");
+    row(0, 1, "\x02", "the data ends inside the signature of sub-mesh 1", valid.size());
+    row(5, 1, "1", "sub-mesh 0 does not start with the signature \"TPF0\" (found 'TPF1')", 2);
+    row(7, 5, "TCube", "sub-mesh 0 is of class 'TCube', expected TMesh", 6);
+    row(6, 6, text("T\x01"), "sub-mesh 0 is of class 'T\\x01', expected TMesh");
+    row(12, 1, text("rotor"), "sub-mesh 0 has the object name 'rotor', expected none");
+    row(value("Width"), 1, "\x03", "Width holds a value of type int16 (3), expected extended (5)");
+    row(value("Locked"), 1, "\x05",
+        "Locked holds a value of type extended (5), expected false (8) or true (9)");
+    row(value("MaterialSource"), 1, "\x06",
+        "MaterialSource holds a value of type string (6), expected identifier (7)");
+    row(value("Data.Mesh"), 1, "\x14",
+        "Data.Mesh holds a value of type UTF-8 string (20), expected binary (10)");
+    row(value("Height"), 1, "\x63",
+        "Height holds a value of type unknown (99), expected extended (5)");
+    row(value("HitTest"), 1, QByteArray(1, '\0'),
+        "HitTest holds a value of type null (0), expected false (8) or true (9)");
+    row(value("Locked") - 7, 7, text("Hidden"), "unknown property 'Hidden' in sub-mesh 0");
+    row(value("Depth") - 6, 6, text("Width"), "property Width appears twice in sub-mesh 0");
+    row(mesh - 15, valid.size() - 2 - mesh + 15, {}, "sub-mesh 0 lacks the property Data.Mesh");
+    row(value("Width") - 6, 17, {}, "sub-mesh 0 lacks the property Width", end(17));
+    row(value("Locked") - 7, 8, {}, "sub-mesh 0 lacks the property Locked", end(8));
+    row(mesh - 4, 4, u32(0xFFFFFFFF), "Data.Mesh claims 4294967295 bytes");
+    row(mesh, 4, u32(0xFFFFFFFF),
+        "vertex count 4294967295 needs 240518168520 bytes but the block has 184 left");
+    row(mesh + 4 + 56, 4, nan, "vertex 1: position x is not a finite number");
+    row(mesh + 4 + 2 * 56 + 20, 4, raw(-std::numeric_limits<float>::infinity()),
+        "vertex 2: normal z is not a finite number");
+    row(mesh + 4 + 28, 4, nan, "vertex 0: texture v is not a finite number");
+    row(indices - 4, 4, u32(4), "index count 4 is not a multiple of 3");
+    row(indices - 4, 4, u32(0xFFFFFFFC),
+        "index count 4294967292 needs 17179869168 bytes but the block has 12 left");
+    row(indices + 8, 4, u32(3), "index 3 is past the vertex count 3");
+    row(indices + 4, 4, u32(0xFFFFFFFF), "index 4294967295 is past the vertex count 3");
+    row(mesh - 4, valid.size(), u32(190) + triangle() + "\x01\x02",
+        "2 bytes left over in the block after the indices", mesh + 188);
+    row(value("Width") + 1, 10, extended(std::numeric_limits<double>::infinity()),
+        "Width is not a finite number");
+    row(value("Position.X") + 1, 10, QByteArray::fromHex("000000000000c0ffff7f"),
+        "Position.X is not a finite number");
+    row(value("Depth") + 1, 10, QByteArray::fromHex("0000000000000080cf47"),
+        "Depth is not a finite number (or exceeds the double range)");
+    row(value("Height") + 1, 10, QByteArray::fromHex("0000000000000040ff3f"),
+        "Height holds an invalid 80-bit number (unnormal)");
+    row(value("Width") + 1, 10, extended(-1), "Width is negative (-1.000000)");
     for (const char *name : {"Form2..lettreMat11", "2abc", "Form2.", "lettre Mat"}) {
-        StreamBuilder s;
-        s.u16(1).recordStart().text("MaterialSource").u8(7);
-        const int at = s.size();
-        s.text(name);
-        QTest::newRow(qPrintable(QStringLiteral("material '%1'").arg(QLatin1StringView(name))))
-            << s.bytes() << at
-            << QStringLiteral("MaterialSource '%1' is not an identifier")
-                   .arg(QLatin1StringView(name));
+        const QString why = QStringLiteral("MaterialSource '%1' is not an identifier").arg(name);
+        row(value("MaterialSource") + 1, 18, text(name), qPrintable(why));
     }
-
-    // Children and trailing data.
-    {
-        StreamBuilder s;
-        s.u16(1).recordStart();
-        leadingProperties(s).meshProperty(triangle).u8(0);
-        const int at = s.size();
-        s.u8(5);
-        row("children", s, at,
-            "sub-mesh 0 has children (list starts with value type extended (5)), expected none");
-    }
-    {
-        StreamBuilder s = validStream();
-        const int at = s.size();
-        s.u8(0);
-        row("one trailing byte", s, at, "1 byte of trailing data after the last sub-mesh");
-        const QByteArray twice = validStream().bytes() + validStream().bytes();
-        QTest::newRow("a trailing stream")
-            << twice << at
-            << QStringLiteral("%1 bytes of trailing data after the last sub-mesh").arg(at);
-    }
+    row(valid.size() - 1, 1, "\x05",
+        "sub-mesh 0 has children (list starts with value type extended (5)), expected none");
+    row(valid.size(), 0, QByteArray(1, '\0'), "1 byte of trailing data after the last sub-mesh");
+    row(valid.size(), 0, valid,
+        qPrintable(QStringLiteral("%1 bytes of trailing data").arg(valid.size())));
 }
 
 void TestMeshReader::refusesBadInput()
@@ -402,16 +190,68 @@ void TestMeshReader::refusesBadInput()
     QFETCH(QByteArray, bytes);
     QFETCH(int, offset);
     QFETCH(QString, reason);
-
     try {
         read(bytes);
         QFAIL("the reader took the stream");
     } catch (const scene::StorageError &error) {
         const QString message = QString::fromStdString(error.what());
         QCOMPARE(error.offset(), std::size_t(offset));
-        QVERIFY2(message.startsWith(QStringLiteral("byte %1: ").arg(offset)), qPrintable(message));
-        QVERIFY2(message.contains(reason), qPrintable(message));
+        QVERIFY2(message.startsWith(QStringLiteral("byte %1: ").arg(offset))
+                     && message.contains(reason),
+                 qPrintable(message));
     }
+}
+
+// The x87 unit's own 80-bit form, significand first, read back to the nearest double (ties to
+// even) and written from it where exact; any double comes back bit for bit; encodings that are
+// no number are refused.
+void TestMeshReader::extendedNumbers()
+{
+    const double inf = std::numeric_limits<double>::infinity(), ulp = std::ldexp(1.0, -52);
+    const double tiny = std::numeric_limits<double>::denorm_min();
+    const struct
+    {
+        const char *hex;
+        double value;
+        bool exact = false;
+    } rows[] = {
+        {"00000000000000000080", -0.0, true}, // negative zero
+        {"00000000000000a000c0", -2.5, true},
+        {"00d0ccccccccccccfb3f", 0.1, true},
+        {"0000000000000080cd3b", tiny, true}, // smallest subnormal
+        {"00f0ffffffffffff003c", std::nextafter(std::numeric_limits<double>::min(), 0.0), true},
+        {"0000000000000080ffff", -inf, true},
+        {"0004000000000080ff3f", 1.0}, // a tie goes down to even
+        {"000c000000000080ff3f", 1.0 + 2 * ulp}, // and up to even
+        {"00fcffffffffffffff3f", 2.0}, // carry into the exponent
+        {"fffbfffffffffffffe43", std::numeric_limits<double>::max()},
+        {"00fcfffffffffffffe43", inf}, // rounds up past the largest double
+        {"0000000000000080cc3b", 0.0}, // half the smallest subnormal ties to zero
+        {"0000000000000080cbbb", -0.0}, // underflow keeps its sign
+        {"00000000000000a0ce3b", 2 * tiny}, // subnormal tie to even
+        {"00000000000000800000", 0.0}}; // pseudo-denormal
+    const auto bytes = [](const char *hex) {
+        scene::Extended80 bytes;
+        std::memcpy(bytes.data(), QByteArray::fromHex(hex).constData(), 10);
+        return bytes;
+    };
+    for (const auto &row : rows) {
+        QCOMPARE(std::bit_cast<quint64>(scene::extendedToDouble(bytes(row.hex)).value_or(-1)),
+                 std::bit_cast<quint64>(row.value));
+        QVERIFY(!row.exact || extended(row.value).toHex() == row.hex);
+    }
+    QRandomGenerator64 random(13);
+    for (int i = 0; i < 100000; ++i) {
+        const quint64 bits = random.generate();
+        const auto back =
+            scene::extendedToDouble(scene::doubleToExtended(std::bit_cast<double>(bits)));
+        QVERIFY(back
+                && (std::isnan(*back) ? std::isnan(std::bit_cast<double>(bits))
+                                      : std::bit_cast<quint64>(*back) == bits));
+    }
+    for (const char *hex : {"0000000000000040ff3f", "0000000000000000ff3f", "0000000000000000ff7f",
+                            "0000000000000040ff7f"})
+        QVERIFY2(!scene::extendedToDouble(bytes(hex)), hex);
 }
 
 QTEST_APPLESS_MAIN(TestMeshReader)

@@ -1,114 +1,194 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Tabs 3 and 4: the single-precision arithmetic of the track bar and the runs of both drivers at
+// every percentage.
+#include "planrecording.h"
+
+#include "sim/bipolartrace.h"
 #include "sim/stepper.h"
+#include "sim/unipolartrace.h"
 
 #include <QTest>
 
 #include <limits>
-#include <optional>
+#include <stdexcept>
 
-Q_DECLARE_METATYPE(std::optional<double>)
+namespace {
+
+using Levels = std::array<std::vector<double>, 4>;
+// Coil k + 1 alone at 5 V through motor step k on tab 3; +5/0, 0/+5, -5/0, 0/-5 on tab 4.
+const Levels unipolar {{{5, 0, 0, 0}, {0, 5, 0, 0}, {0, 0, 5, 0}, {0, 0, 0, 5}}};
+const Levels bipolar {{{5, 0}, {0, 5}, {-5, 0}, {0, -5}}};
+
+float slownessAt(double percent)
+{
+    return sim::stepper::slowness(sim::stepper::speed(percent));
+}
+
+std::optional<sim::Plan> planAt(int tab, double percent)
+{
+    return tab == 3 ? sim::unipolar::plan(slownessAt(percent))
+                    : sim::bipolar::plan(slownessAt(percent));
+}
+
+// The point steps split into motor steps, each ending with the step that writes the edit box.
+QList<QList<sim::Step>> motorSteps(const QList<sim::Step> &steps)
+{
+    QList<QList<sim::Step>> groups(1);
+    for (const sim::Step &step : steps) {
+        groups.last().append(step);
+        if (step.angleText)
+            groups.append(QList<sim::Step>());
+    }
+    if (groups.last().isEmpty())
+        groups.removeLast();
+    return groups;
+}
+
+} // namespace
 
 class tst_Stepper : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void trackBarArithmetic_data();
-    void trackBarArithmetic();
-    void stepLength_data();
-    void stepLength();
-    void refusedSlowness_data();
-    void refusedSlowness();
+    void arithmetic();
+    void refused();
+    void runAtEveryPercent_data();
+    void runAtEveryPercent();
+    void stepEnds_data();
+    void stepEnds();
 };
 
-// The slowness is formed in single precision: near 100 % it differs from the value that double
-// arithmetic would give, and the trace must see the single-precision one.
-void tst_Stepper::trackBarArithmetic_data()
+// The slowness is formed in single precision and the step length from it as written
+// (slowness / 100 × 20 / 2): near 100 % both differ from what double arithmetic would give. The
+// lengths are compared exactly: a last-bit difference moves step ends.
+void tst_Stepper::arithmetic()
 {
-    QTest::addColumn<double>("trackValue");
-    QTest::addColumn<double>("speed");
-    QTest::addColumn<double>("slowness");
-
-    QTest::newRow("0") << 0.0 << 0.0 << 100.0;
-    QTest::newRow("37.5") << 37.5 << 37.5 << 62.5;
-    QTest::newRow("50") << 50.0 << 50.0 << 50.0;
-    QTest::newRow("100") << 100.0 << 100.0 << 0.0;
-    QTest::newRow("33.3") << 33.3 << 33.29999923706055 << 66.69999694824219;
-    QTest::newRow("91.7") << 91.7 << 91.69999694824219 << 8.300003051757812;
-    QTest::newRow("99.9") << 99.9 << 99.9000015258789 << 0.09999847412109375;
-    QTest::newRow("rounds to 100") << 99.999999 << 100.0 << 0.0;
+    const std::optional<double> none;
+    for (const auto &[percent, slowness, length] :
+         {std::tuple {0.0, 100.0, std::optional(10.0)},
+          {8.0, 92.0, std::optional(9.200000000000001)},
+          {37.5, 62.5, std::optional(6.25)},
+          {33.3, 66.69999694824219, std::optional(6.669999694824219)},
+          {99.9, 0.09999847412109375, std::optional(0.0099998474121093736)},
+          {100.0 - 0x1p-17, 0x1p-17, std::optional(7.62939453125e-07)},
+          {100.0, 0.0, none},
+          {99.999999, 0.0, none}}) {
+        QCOMPARE(double(slownessAt(percent)), slowness);
+        QCOMPARE(sim::stepper::stepLength(slownessAt(percent)).value_or(-1), length.value_or(-1));
+        QVERIFY(sim::stepper::stepLength(slownessAt(percent)) == length);
+        QCOMPARE(bool(planAt(3, percent)), bool(length));
+        QCOMPARE(bool(planAt(4, percent)), bool(length));
+    }
 }
 
-void tst_Stepper::trackBarArithmetic()
+// No track-bar position gives these; each would make a step that never advances, goes backwards
+// or stalls in floating point.
+void tst_Stepper::refused()
 {
-    QFETCH(double, trackValue);
-    QFETCH(double, speed);
-    QFETCH(double, slowness);
-
-    const float stored = sim::stepper::speed(trackValue);
-    QCOMPARE(double(stored), speed);
-    QCOMPARE(double(sim::stepper::slowness(stored)), slowness);
+    for (float slowness :
+         {0.0f, -0.0f, -5.0f, std::numeric_limits<float>::quiet_NaN(),
+          std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), 100.5f,
+          1e-6f, std::numeric_limits<float>::denorm_min()}) {
+        QVERIFY2(!sim::stepper::stepLength(slowness), qPrintable(QString::number(slowness)));
+    }
+    for (double length :
+         {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(),
+          std::numeric_limits<double>::infinity(), 1e-300, sim::Plan::shortestStep / 2, 10.5})
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, sim::Plan::stepper(length, bipolar));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
+                             sim::Plan::stepper(1.0, {{{1, 0}, {0}, {1, 0}, {0, 1}}}));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, sim::Plan::stepper(1.0, {{{}, {}, {}, {}}}));
 }
 
-void tst_Stepper::stepLength_data()
+void tst_Stepper::runAtEveryPercent_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<double>("percent");
+    for (int tab : {3, 4}) {
+        for (int percent = 0; percent < 100; ++percent)
+            QTest::addRow("tab %d, %d", tab, percent) << tab << double(percent);
+        for (double percent : {0.5, 12.3, 37.5, 66.6, 91.7, 95.0, 97.5, 99.5, 99.9, 99.99})
+            QTest::addRow("tab %d, %g", tab, percent) << tab << percent;
+    }
+}
+
+// Whatever the step length: the levels of motor step n are those of n mod 4 on every one of its
+// points, which follow each other sample by sample; the next step starts on the abscissa where
+// the previous one ended; the rotor is at -90 × n during step n and the edit box shows 0 first,
+// then -90 × (n + 1) from the end of step n; the run stops after the first whole cycle that ends
+// at or beyond 101, and not before. A whole step length L makes step n span L × n to L × (n + 1).
+void tst_Stepper::runAtEveryPercent()
+{
+    QFETCH(int, tab);
+    QFETCH(double, percent);
+
+    const std::optional<sim::Plan> plan = planAt(tab, percent);
+    QVERIFY(plan);
+    QCOMPARE(plan->initialAngleText(), std::optional(0.0f));
+    const Levels &levels = tab == 3 ? unipolar : bipolar;
+    const double length = *sim::stepper::stepLength(slownessAt(percent));
+    const bool whole = length == std::trunc(length);
+    const QList<QList<sim::Step>> groups = motorSteps(simtest::record(*plan));
+    QVERIFY(!groups.isEmpty());
+    QVERIFY2(groups.last().last().angleText, "the run stops in the middle of a step");
+    QCOMPARE(groups.size() % 4, 0);
+    double x = 0;
+    for (qsizetype n = 0; n < groups.size(); ++n) {
+        const QList<sim::Step> &group = groups.at(n);
+        const float angle = -90.0f * float(n);
+        for (const sim::Step &step : group) {
+            QVERIFY2(step.x == x++ && step.y == levels.at(n % 4),
+                     qPrintable(QStringLiteral("step %1 at x %2").arg(n).arg(step.x)));
+            QCOMPARE(step.rotorAngle, std::optional(angle));
+        }
+        QCOMPARE(group.last().angleText, std::optional(angle - 90.0f));
+        x = group.last().x;
+        if (whole)
+            QCOMPARE(x, length * double(n + 1));
+        if (n % 4 == 3)
+            QCOMPARE(x < 101.0, n != groups.size() - 1);
+    }
+}
+
+// Where each step ends depends on how the step length and the bounds round in double precision.
+void tst_Stepper::stepEnds_data()
 {
     QTest::addColumn<double>("percent");
-    QTest::addColumn<std::optional<double>>("stepLength");
+    QTest::addColumn<QList<double>>("ends");
+    QTest::addColumn<bool>("wholeRun");
 
-    QTest::newRow("0") << 0.0 << std::optional(10.0);
-    // Formed as written, not as a tenth: 92 / 10 would give 9.2 exactly.
-    QTest::newRow("8") << 8.0 << std::optional(9.200000000000001);
-    QTest::newRow("10") << 10.0 << std::optional(9.0);
-    QTest::newRow("20") << 20.0 << std::optional(8.0);
-    QTest::newRow("30") << 30.0 << std::optional(7.0);
-    QTest::newRow("37.5") << 37.5 << std::optional(6.25);
-    QTest::newRow("40") << 40.0 << std::optional(6.0);
-    QTest::newRow("50") << 50.0 << std::optional(5.0);
-    QTest::newRow("60") << 60.0 << std::optional(4.0);
-    QTest::newRow("70") << 70.0 << std::optional(3.0);
-    QTest::newRow("80") << 80.0 << std::optional(2.0);
-    QTest::newRow("90") << 90.0 << std::optional(1.0);
-    QTest::newRow("95") << 95.0 << std::optional(0.5);
-    QTest::newRow("100: no trace") << 100.0 << std::optional<double>();
-    // The thumb one float spacing below 100 gives the shortest step of all.
-    QTest::newRow("last before 100") << 100.0 - 0x1p-17 << std::optional(7.62939453125e-07);
+    // Step length 6.25: the bounds fall between samples unevenly.
+    QTest::newRow("37.5") << 37.5 << QList<double> {7, 13, 19, 25, 32, 38, 44, 50} << false;
+    // The step length is a hair above 9.2: the first bound of the second cycle is
+    // (46.00000000000001 + 1) + 0, so that step runs to sample 47, not 46.
+    QTest::newRow("8") << 8.0 << QList<double> {10, 19, 28, 37, 47, 56, 65, 74, 83, 93, 102, 111}
+                       << true;
+    // The step length is the double just below 2.55 and the last bound (94.35000000000001 + 1) +
+    // 7.6499999999999995 = 103.00000000000001: the last step takes sample 103 too. Summed as
+    // base + (1 + 3 × L) it would round to 103 and stop at 102.
+    QTest::newRow("74.5") << 74.5
+                          << QList<double> {3,  6,  8,  11, 13, 16, 18, 21, 23, 26, 29,  31, 34, 36,
+                                            39, 41, 44, 46, 49, 51, 54, 57, 59, 62, 64,  67, 69, 72,
+                                            74, 77, 80, 82, 85, 87, 90, 92, 95, 97, 100, 103}
+                          << true;
 }
 
-void tst_Stepper::stepLength()
+void tst_Stepper::stepEnds()
 {
     QFETCH(double, percent);
-    QFETCH(std::optional<double>, stepLength);
+    QFETCH(QList<double>, ends);
+    QFETCH(bool, wholeRun);
 
-    const std::optional<double> length =
-        sim::stepper::stepLength(sim::stepper::slowness(sim::stepper::speed(percent)));
-    // Exact on purpose: QCOMPARE would let a last-bit difference through, and such differences
-    // move step ends.
-    QVERIFY2(length == stepLength,
-             qPrintable(length ? QString::number(*length, 'g', 17) : QStringLiteral("none")));
-}
-
-// None of these comes from a track-bar position; each would give a step that never advances,
-// goes backwards or stalls in floating point, so each is refused like the slowness 0.
-void tst_Stepper::refusedSlowness_data()
-{
-    QTest::addColumn<float>("slowness");
-
-    QTest::newRow("zero, never moved") << 0.0f;
-    QTest::newRow("negative zero") << -0.0f;
-    QTest::newRow("negative") << -5.0f;
-    QTest::newRow("NaN") << std::numeric_limits<float>::quiet_NaN();
-    QTest::newRow("infinite") << std::numeric_limits<float>::infinity();
-    QTest::newRow("minus infinite") << -std::numeric_limits<float>::infinity();
-    QTest::newRow("above 100") << 100.5f;
-    QTest::newRow("below the finest track step") << 1e-6f;
-    QTest::newRow("denormal") << std::numeric_limits<float>::denorm_min();
-}
-
-void tst_Stepper::refusedSlowness()
-{
-    QFETCH(float, slowness);
-
-    QVERIFY(!sim::stepper::stepLength(slowness));
+    const std::optional<sim::Plan> plan = planAt(3, percent);
+    QVERIFY(plan);
+    const QList<sim::Step> steps = simtest::record(*plan);
+    QList<double> actual;
+    for (const QList<sim::Step> &group : motorSteps(steps))
+        actual.append(group.last().x);
+    QCOMPARE(wholeRun ? actual : actual.first(ends.size()), ends);
+    // A plan is data: the player may run it again and get the same steps.
+    QVERIFY(simtest::record(*plan) == steps);
 }
 
 QTEST_APPLESS_MAIN(tst_Stepper)

@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "toolkit/axisticks.h"
 #include "toolkit/chart.h"
 #include "toolkit/polylineitem.h"
 
 #include <QChartView>
-#include <QGraphicsTextItem>
-#include <QGraphicsView>
 #include <QLineSeries>
 #include <QScreen>
 #include <QTest>
-
-#include <algorithm>
 
 using toolkit::Chart;
 using toolkit::LineSeries;
@@ -17,67 +14,27 @@ using Points = QList<QPointF>;
 
 namespace {
 
-QWidget *drawingSurface(Chart &chart)
+void drag(Chart &chart, QPoint from, QPoint to)
 {
-    return chart.findChild<QGraphicsView *>()->viewport();
-}
-
-void drag(QWidget *surface, QPoint from, QPoint to)
-{
+    QWidget *surface = chart.findChild<QGraphicsView *>()->viewport();
     QTest::mousePress(surface, Qt::LeftButton, {}, from);
     QTest::mouseMove(surface, (from + to) / 2);
     QTest::mouseMove(surface, to);
     QTest::mouseRelease(surface, Qt::LeftButton, {}, to);
 }
 
-// The numbers the axes show now, each axis's from its lowest to its highest value.
-struct ShownNumbers
-{
-    QList<double> bottom;
-    QList<double> left;
-};
-
-ShownNumbers shownNumbers(Chart &chart)
-{
-    QList<std::pair<QRectF, double>> numbers;
-    for (QGraphicsItem *item : chart.findChild<QGraphicsView *>()->scene()->items()) {
-        const auto *text = dynamic_cast<QGraphicsTextItem *>(item);
-        bool isNumber = false;
-        const double value = text ? text->toPlainText().toDouble(&isNumber) : 0.0;
-        if (isNumber && text->isVisible())
-            numbers.append({text->sceneBoundingRect(), value});
-    }
-    // The bottom axis's labels share the lowest line of numbers.
-    double lowest = 0.0;
-    for (const auto &[rect, value] : std::as_const(numbers))
-        lowest = std::max(lowest, rect.center().y());
-    ShownNumbers shown;
-    for (const auto &[rect, value] : std::as_const(numbers))
-        (rect.center().y() > lowest - 2.0 ? shown.bottom : shown.left).append(value);
-    std::sort(shown.bottom.begin(), shown.bottom.end());
-    std::sort(shown.left.begin(), shown.left.end());
-    return shown;
-}
-
-// The pixels that the chart's window shows now: what every repaint so far left there. (A fresh
-// rendering would hide a region that some repaint missed.)
+// The pixels the chart's window shows now: what every repaint so far left there.
 QImage shown(Chart &chart)
 {
-    QWidget *window = chart.window();
-    return window->screen()->grabWindow(window->winId()).toImage();
+    return chart.screen()->grabWindow(chart.winId()).toImage();
 }
 
-// The largest difference of one color channel between @p a and @p b, 255 when their sizes
-// differ.
 int largestDifference(const QImage &a, const QImage &b)
 {
-    if (a.size() != b.size())
-        return 255;
-    int largest = 0;
+    int largest = a.size() == b.size() ? 0 : 255;
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
             largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
                                 std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
         }
@@ -92,19 +49,15 @@ void letEventsThrough()
         QCoreApplication::processEvents();
 }
 
-// The levels of a coil on tab 3 at 99 %: a square wave of fractional steps, with its vertical
-// edges, from @p from to @p to.
+// A coil's levels on tab 3 at 99 %: fractional steps with their vertical edges.
 Points coilWave(double from, double to)
 {
     Points points;
     double y = 0.0;
     for (int i = 0; from + 0.08 * i <= to; ++i) {
-        const double x = from + 0.08 * i;
-        points.append({x, y});
-        if (i % 4 == 3) {
-            y = 5.0 - y;
-            points.append({x, y});
-        }
+        points.append({from + 0.08 * i, y});
+        if (i % 4 == 3)
+            points.append({from + 0.08 * i, y = 5.0 - y});
     }
     return points;
 }
@@ -116,110 +69,83 @@ class TestChart : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void automaticColorsComeFromThePalette();
-    void drawsPointByPointAsTheChartingModule_data();
+    void keepsPointsInOrder();
     void drawsPointByPointAsTheChartingModule();
-    void dragTowardsLowerRightZooms();
-    void dragTowardsUpperLeftGivesTheFixedRangesBack();
-    void aClickDoesNotZoom();
-    void bothEndsOfEveryAxisCarryTheirNumbers_data();
-    void bothEndsOfEveryAxisCarryTheirNumbers();
+    void dragZoomsInAndBackOut();
+    void axisMarks();
 };
 
-void TestChart::automaticColorsComeFromThePalette()
+// Points of equal x stay in the order they came, also where x is kept ascending: they draw the
+// vertical edges of the square waves. A lower x goes after its equals where x is kept ascending,
+// where it came otherwise.
+void TestChart::keepsPointsInOrder()
 {
-    Chart chart;
-    auto *first = chart.addSeries(QStringLiteral("a"), QStringLiteral("A"));
-    auto *named = chart.addSeries(QStringLiteral("b"), QStringLiteral("B"), QColor(Qt::blue));
-    auto *third = chart.addSeries(QStringLiteral("c"), QStringLiteral("C"));
-    QCOMPARE(named->color(), QColor(Qt::blue));
-    QVERIFY(first->color() != third->color());
-    QVERIFY(first->color() != QColor(Qt::cyan)); // never the charts' background
-    const QColor before = first->color();
-    chart.setSeriesPalette(toolkit::SeriesPalette::Modern);
-    QVERIFY(first->color() != before);
-    QCOMPARE(named->color(), QColor(Qt::blue)); // a color of its own stays
-}
-
-void TestChart::drawsPointByPointAsTheChartingModule_data()
-{
-    QTest::addColumn<Points>("points");
-    QTest::addColumn<LineSeries::XOrder>("order");
-    QTest::addColumn<QRectF>("zoom");
-
-    const auto none = LineSeries::XOrder::None;
-    QTest::newRow("square wave") << coilWave(0, 60) << none << QRectF();
-    QTest::newRow("beyond the axes")
-        << (coilWave(80, 110) << QPointF(110, 9) << QPointF(112, -3)) << none << QRectF();
-    QTest::newRow("zoomed") << coilWave(0, 40) << none << QRectF(QPointF(10, 1), QPointF(23, 6));
-    QTest::newRow("a point arriving out of order")
-        << (coilWave(0, 20) << QPointF(7.5, 6) << QPointF(21, 1)) << LineSeries::XOrder::Ascending
-        << QRectF();
+    const Points edges {{0, 12}, {1, 12}, {1, 0}, {2, 0}, {2, 12}, {2, 0}, {1, 5}};
+    for (const auto order : {LineSeries::XOrder::None, LineSeries::XOrder::Ascending}) {
+        Chart chart;
+        LineSeries *series = chart.addSeries(QStringLiteral("s"), QStringLiteral("S"), {}, order);
+        for (int pass = 0; pass < 2; ++pass) {
+            for (const QPointF &p : edges)
+                series->AddXY(p.x(), p.y());
+            Points kept = edges;
+            if (order == LineSeries::XOrder::Ascending)
+                kept.move(6, 3);
+            QCOMPARE(series->points(), kept);
+            QCOMPARE(series->count(), kept.size());
+            series->Clear();
+        }
+    }
 }
 
 // Once drawn, the lines look exactly as the charting module draws its own series (color,
 // width, clipping, vertical edges, zoom), although each new point repaints only what it changed.
 void TestChart::drawsPointByPointAsTheChartingModule()
 {
-    QFETCH(Points, points);
-    QFETCH(LineSeries::XOrder, order);
-    QFETCH(QRectF, zoom);
-    // Ours, point by point, and the module's, all at once, on two charts alike.
-    Chart charts[2];
-    for (Chart &chart : charts) {
-        chart.resize(769, 118);
-        chart.setFixedRanges({0, 100}, {0, 7});
-        chart.addSeries(QStringLiteral("a"), QStringLiteral("A"), QColor(Qt::red));
-        chart.addSeries(QStringLiteral("b"), QStringLiteral("B"), {}, order);
-        chart.series().constFirst()->AddXY(50, 3);
-        chart.series().constFirst()->AddXY(50, 4);
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
-        if (!zoom.isEmpty())
-            chart.zoomTo(zoom);
-    }
-    Chart &ours = charts[0];
-    Chart &module = charts[1];
-    letEventsThrough();
-    for (const QPointF &p : std::as_const(points)) {
-        ours.series().constLast()->AddXY(p.x(), p.y());
+    const auto none = LineSeries::XOrder::None;
+    for (const auto &[points, order, zoom] :
+         {std::tuple {coilWave(0, 60), none, QRectF()}, // a square wave
+          {coilWave(80, 110) << QPointF(110, 9) << QPointF(112, -3), none,
+           QRectF()}, // beyond the axes
+          {coilWave(0, 40), none, QRectF(QPointF(10, 1), QPointF(23, 6))},
+          {coilWave(0, 20) << QPointF(7.5, 6) << QPointF(21, 1), LineSeries::XOrder::Ascending,
+           QRectF()}}) { // a point arriving out of order
+        Chart ours, module; // ours point by point, the module's all at once
+        for (Chart *chart : {&ours, &module}) {
+            chart->resize(769, 118);
+            chart->setFixedRanges({0, 100}, {0, 7});
+            chart->addSeries(QStringLiteral("a"), QStringLiteral("A"), QColor(Qt::red));
+            chart->addSeries(QStringLiteral("b"), QStringLiteral("B"), {}, order);
+            chart->series().constFirst()->AddXY(50, 3);
+            chart->series().constFirst()->AddXY(50, 4);
+            chart->show();
+            QVERIFY(QTest::qWaitForWindowExposed(chart));
+            if (!zoom.isEmpty())
+                chart->zoomTo(zoom);
+        }
         letEventsThrough();
+        for (const QPointF &p : std::as_const(points)) {
+            ours.series().constLast()->AddXY(p.x(), p.y());
+            letEventsThrough();
+        }
+        QChartView *view = module.findChild<QChartView *>();
+        for (QGraphicsItem *item : view->scene()->items()) {
+            if (dynamic_cast<toolkit::PolylineItem *>(item))
+                item->hide();
+        }
+        const QList<QAbstractSeries *> moduleSeries = view->chart()->series();
+        for (qsizetype i = 0; i < moduleSeries.size(); ++i)
+            static_cast<QLineSeries *>(moduleSeries.at(i))->replace(ours.series().at(i)->points());
+        letEventsThrough();
+        // While the series grows, the edges of the repainted parts may shift a few pixels by a
+        // shade; once it is still, every pixel is the module's.
+        QVERIFY(largestDifference(shown(ours), shown(module)) <= 16);
+        QTRY_COMPARE(largestDifference(shown(ours), shown(module)), 0);
     }
-    QChartView *view = module.findChild<QChartView *>();
-    for (QGraphicsItem *item : view->scene()->items()) {
-        if (dynamic_cast<toolkit::PolylineItem *>(item))
-            item->hide();
-    }
-    const QList<QAbstractSeries *> moduleSeries = view->chart()->series();
-    for (qsizetype i = 0; i < moduleSeries.size(); ++i)
-        static_cast<QLineSeries *>(moduleSeries.at(i))->replace(ours.series().at(i)->points());
-    letEventsThrough();
-
-    // While the series grows, the edges of the repainted parts may shift a few pixels by a shade;
-    // once it is still, every pixel is the module's.
-    QVERIFY2(largestDifference(shown(ours), shown(module)) <= 16,
-             qPrintable(QString::number(largestDifference(shown(ours), shown(module)))));
-    QTRY_COMPARE(largestDifference(shown(ours), shown(module)), 0);
 }
 
-void TestChart::dragTowardsLowerRightZooms()
-{
-    Chart chart;
-    chart.resize(769, 271);
-    chart.setFixedRanges({0, 100}, {0, 14});
-    chart.addSeries(QStringLiteral("a"), QStringLiteral("A"));
-    chart.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&chart));
-
-    drag(drawingSurface(chart), {150, 60}, {300, 180});
-    const Chart::Range bottom = chart.bottomRange();
-    const Chart::Range left = chart.leftRange();
-    QVERIFY(bottom.min > 0 && bottom.max < 100 && bottom.min < bottom.max);
-    QVERIFY(left.min > 0 && left.max < 14 && left.min < left.max);
-    QCOMPARE(chart.fixedBottomRange(), Chart::Range({0, 100}));
-}
-
-void TestChart::dragTowardsUpperLeftGivesTheFixedRangesBack()
+// Towards the lower right zooms in, towards the upper left gives the fixed ranges back, a click
+// does nothing.
+void TestChart::dragZoomsInAndBackOut()
 {
     Chart chart;
     chart.resize(769, 271);
@@ -227,76 +153,47 @@ void TestChart::dragTowardsUpperLeftGivesTheFixedRangesBack()
     chart.addSeries(QStringLiteral("a"), QStringLiteral("A"));
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    chart.zoomTo(QRectF(QPointF(10, -2), QPointF(30, 5)));
-    QCOMPARE(chart.bottomRange(), Chart::Range({10, 30}));
-
-    drag(drawingSurface(chart), {300, 180}, {150, 60});
+    drag(chart, {200, 100}, {201, 101});
+    QCOMPARE(chart.bottomRange(), Chart::Range({0, 100}));
+    drag(chart, {150, 60}, {300, 180});
+    const Chart::Range bottom = chart.bottomRange(), left = chart.leftRange();
+    QVERIFY(bottom.min > 0 && bottom.max < 100 && bottom.min < bottom.max);
+    QVERIFY(left.min > -14 && left.max < 14 && left.min < left.max);
+    QCOMPARE(chart.fixedBottomRange(), Chart::Range({0, 100}));
+    drag(chart, {300, 180}, {150, 60});
     QCOMPARE(chart.bottomRange(), Chart::Range({0, 100}));
     QCOMPARE(chart.leftRange(), Chart::Range({-14, 14}));
 }
 
-void TestChart::aClickDoesNotZoom()
+// Both ends always carry their numbers, rounded by a hundredth of the range at most; the marks
+// between them are round, ascending and never closer than the spacing asked for, the ends
+// included.
+void TestChart::axisMarks()
 {
-    Chart chart;
-    chart.resize(769, 271);
-    chart.setFixedRanges({0, 100}, {0, 7});
-    chart.addSeries(QStringLiteral("a"), QStringLiteral("A"));
-    chart.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    drag(drawingSurface(chart), {200, 100}, {201, 101});
-    QCOMPARE(chart.bottomRange(), Chart::Range({0, 100}));
-    QCOMPARE(chart.leftRange(), Chart::Range({0, 7}));
-}
-
-void TestChart::bothEndsOfEveryAxisCarryTheirNumbers_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QRectF>("shown"); // the fixed ranges, or a zoom into them
-    QTest::addColumn<QSize>("resizedTo");
-
-    const QSize wide(769, 271);
-    QTest::newRow("0..14") << wide << QRectF(0, 0, 100, 14) << QSize();
-    QTest::newRow("-14..14") << wide << QRectF(0, -14, 100, 28) << QSize();
-    QTest::newRow("0..7, low") << QSize(769, 118) << QRectF(0, 0, 100, 7) << QSize();
-    QTest::newRow("-6..6") << QSize(769, 200) << QRectF(0, -6, 100, 12) << QSize();
-    QTest::newRow("0..7, made larger")
-        << QSize(769, 118) << QRectF(0, 0, 100, 7) << QSize(1000, 400);
-    QTest::newRow("-14..14, made smaller") << wide << QRectF(0, -14, 100, 28) << QSize(500, 130);
-    QTest::newRow("zoomed") << wide << QRectF(12.34, -3.71, 35.5, 9.13) << QSize();
-    QTest::newRow("zoomed, made smaller")
-        << wide << QRectF(12.34, -3.71, 35.5, 9.13) << QSize(500, 130);
-}
-
-void TestChart::bothEndsOfEveryAxisCarryTheirNumbers()
-{
-    QFETCH(QSize, size);
-    QFETCH(QRectF, shown);
-    QFETCH(QSize, resizedTo);
-    Chart chart;
-    chart.resize(size);
-    if (shown.width() == 100)
-        chart.setFixedRanges({shown.left(), shown.right()}, {shown.top(), shown.bottom()});
-    chart.addSeries(QStringLiteral("a"), QStringLiteral("A"));
-    chart.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    if (shown.width() != 100)
-        chart.zoomTo(shown);
-    if (resizedTo.isValid())
-        chart.resize(resizedTo);
-    QCoreApplication::processEvents();
-
-    const ShownNumbers numbers = shownNumbers(chart);
-    const auto ends = [](const QList<double> &values) {
-        return values.isEmpty() ? QStringLiteral("none")
-                                : QStringLiteral("%1 to %2").arg(values.first()).arg(values.last());
-    };
-    const auto atEnds = [](const QList<double> &values, double min, double max) {
-        const double close = (max - min) / 100.0; // an end label is rounded
-        return values.size() >= 2 && std::abs(values.first() - min) <= close
-            && std::abs(values.last() - max) <= close;
-    };
-    QVERIFY2(atEnds(numbers.bottom, shown.left(), shown.right()), qPrintable(ends(numbers.bottom)));
-    QVERIFY2(atEnds(numbers.left, shown.top(), shown.bottom()), qPrintable(ends(numbers.left)));
+    const double spacing = 30;
+    for (const auto &[min, max] : {std::pair {0.0, 100.0},
+                                   {0.0, 14.0},
+                                   {-14.0, 14.0},
+                                   {0.0, 7.0},
+                                   {-6.0, 6.0},
+                                   {12.34, 47.84},
+                                   {-3.71, 5.42}}) {
+        for (double pixels : {60, 100, 130, 200, 271, 400, 769, 1000}) {
+            const QList<toolkit::AxisTick> ticks = toolkit::axisTicks(min, max, pixels, spacing, 9);
+            const QString at = QStringLiteral("%1..%2 over %3").arg(min).arg(max).arg(pixels);
+            QVERIFY2(ticks.size() >= 2 && ticks.size() <= 9, qPrintable(at));
+            QCOMPARE(ticks.first().value, min);
+            QCOMPARE(ticks.last().value, max);
+            for (qsizetype i = 0; i < ticks.size(); ++i) {
+                QVERIFY2(std::abs(ticks[i].label.toDouble() - ticks[i].value) <= (max - min) / 100,
+                         qPrintable(at + QStringLiteral(": ") + ticks[i].label));
+                QVERIFY2(i == 0
+                             || (ticks[i].value - ticks[i - 1].value) * pixels / (max - min)
+                                 >= spacing - 1e-9,
+                         qPrintable(at + QStringLiteral(": ") + ticks[i].label));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(TestChart)

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tabs 1 and 2: the levels and the pulse train at every percentage, against the tabs' rules.
+#include "planrecording.h"
+
+#include "sim/dcmotor.h"
+#include "sim/hbridgetrace.h"
+#include "sim/pwmtrace.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+class tst_DcMotor : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pulseTrainAtEveryPercent_data();
+    void pulseTrainAtEveryPercent();
+    void trackBarValue();
+    void refusedHighWidth();
+    void iterationOutlivesItsPlan();
+};
+
+void tst_DcMotor::pulseTrainAtEveryPercent_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<double>("supply");
+    QTest::newRow("tab 1") << 1 << 12.0;
+    QTest::newRow("tab 2, positive") << 2 << sim::hbridge::positiveSupply;
+    QTest::newRow("tab 2, negative") << 2 << sim::hbridge::negativeSupply;
+}
+
+// Six periods of 22 points: H + 1 high at x = s .. s + H, then 21 - H low at s + H .. s + 20,
+// for s = 0, 20 ... 100, with H = (percent × 20) div 100. The pulse is +12 whatever the
+// direction; the flat average is (percent × 12) div 100 on tab 1 (40 % gives 4, not 4.8) and
+// percent × supply / 100 in double on tab 2. Percentages outside 0..100 count as the nearest end.
+void tst_DcMotor::pulseTrainAtEveryPercent()
+{
+    QFETCH(int, tab);
+    QFETCH(double, supply);
+    for (int percent = -5; percent <= 105; ++percent) {
+        const int p = std::clamp(percent, 0, 100);
+        const double average = tab == 1 ? double(p * 12 / 100) : p * supply / 100.0;
+        const int high = p * 20 / 100;
+        QList<sim::Step> expected;
+        for (int s = 0; s <= 100; s += 20) {
+            for (int x = s; x <= s + 20; ++x) {
+                if (x <= s + high)
+                    expected.append({double(x), {average, 12.0}, {}, {}});
+                if (x >= s + high)
+                    expected.append({double(x), {average, 0.0}, {}, {}});
+            }
+        }
+        const sim::Plan plan =
+            tab == 1 ? sim::pwm::plan(percent) : sim::hbridge::runPlan(percent, supply);
+        QVERIFY(!plan.initialAngleText());
+        QVERIFY2(simtest::record(plan) == expected, qPrintable(QString::number(percent)));
+        QCOMPARE(sim::dc::highWidth(percent), double(high));
+    }
+}
+
+// The stored percentage is the value truncated; the shaft's period follows the exact value.
+void tst_DcMotor::trackBarValue()
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const auto &[value, percent] : {std::pair {40.0, 40},
+                                         {37.5, 37},
+                                         {99.9, 99},
+                                         {0.4, 0},
+                                         {-5.5, 0},
+                                         {250.0, 100},
+                                         {1e12, 100},
+                                         {nan, 0}})
+        QCOMPARE(sim::dc::truncatedPercent(value), percent);
+    QCOMPARE(sim::dc::shaftDuration(37.5), 0.625f);
+    QCOMPARE(sim::dc::shaftDuration(10), 0.9f);
+    QCOMPARE(sim::dc::shaftDuration(100), 0.0f);
+}
+
+// A low part starting past the period's end would step x backwards.
+void tst_DcMotor::refusedHighWidth()
+{
+    for (double width : {-1.0, 21.0, 2.5, std::numeric_limits<double>::quiet_NaN()})
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, sim::Plan::pulseTrain(1.0, width));
+}
+
+// Traces nest inside one another's pauses: a running iteration must not lean on its plan.
+void tst_DcMotor::iterationOutlivesItsPlan()
+{
+    std::optional<sim::Plan> plan = sim::pwm::plan(50);
+    auto it = plan->begin();
+    plan.reset();
+    int steps = 0;
+    for (; it != std::default_sentinel; ++it)
+        steps += it->y.at(1) == 12.0 ? 1 : 0;
+    QCOMPARE(steps, 66);
+}
+
+QTEST_APPLESS_MAIN(tst_DcMotor)
+#include "tst_dcmotor.moc"
