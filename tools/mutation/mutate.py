@@ -17,7 +17,7 @@ later run, and named. Then each mutant names the tests most likely to catch it: 
 run is built, and they run first; the whole suite is built and run only when they let the
 mutant through. A mutant whose change no test can see by design (the pace of the point steps)
 names a benchmark check instead, which the unchanged tree must pass. Without a display the tests
-run under Xvfb. A verdict is one of caught (with the failing tests), SURVIVED, no build, stale
+run under Xvfb; what they printed for each mutant is kept in DIR/logs. A verdict is one of caught (with the failing tests), SURVIVED, no build, stale
 (its line is no longer in the tree) or no check. A test that fails only on timing under load
 deserves a second run of that mutant alone (--only NAME).
 
@@ -60,7 +60,8 @@ def copy_tree(src, work):
 
 
 def ctest(build, regex, env, exclude=(), stop=True):
-    cmd = ['ctest', '--test-dir', build, '--timeout', '300', '-LE', 'package']
+    cmd = ['ctest', '--test-dir', build, '--timeout', '300', '-LE', 'package',
+           '--output-on-failure']
     if stop:
         cmd.append('--stop-on-failure')
     if regex:
@@ -169,6 +170,8 @@ def main():
         checks[check] = check(build, env)
         say(f'unchanged tree: {check.__name__}: {checks[check][1]}')
 
+    logs = os.path.join(args.work, 'logs')
+    os.makedirs(logs, exist_ok=True)
     results = []
 
     def verdict(m, word, detail):
@@ -197,11 +200,15 @@ def main():
             if 'check' in m:
                 caught, detail = m['check'](build, env)
             else:
-                caught, failed, _ = ctest(build, m.get('tests'), env, broken)
+                caught, failed, out = ctest(build, m.get('tests'), env, broken)
                 if not caught and m.get('tests'):
                     run(build_cmd, src, env=env)
-                    caught, failed, _ = ctest(build, None, env, broken)
+                    caught, failed, more = ctest(build, None, env, broken)
+                    out += more
                 detail = ', '.join(failed) if failed else ''
+                # What the tests printed, to tell a real catch from a failure of timing.
+                with open(os.path.join(logs, m['name'] + '.log'), 'w', encoding='utf-8') as log:
+                    log.write(out)
             verdict(m, 'caught' if caught else 'SURVIVED',
                     f'{detail} ({time.time() - started:.0f} s)')
         finally:
