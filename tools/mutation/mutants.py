@@ -50,7 +50,7 @@ def mutant(name, file, find, replace, tests=None, check=None):
     return m
 
 
-SIM_TESTS = 'tst_(plan|pwmtrace|hbridgetrace|stepper|unipolartrace|bipolartrace|traces)$'
+SIM_TESTS = 'tst_(stepper|dcmotor|traces)$'
 TRACE_TESTS = 'tst_(traces|tracesconcurrency|tracesclose|session)'
 
 MUTANTS = [
@@ -89,10 +89,10 @@ MUTANTS = [
     mutant('hbridge-steady-transistor-swapped', 'sim/conduction.cpp',
            'positive ? Part::BridgeQ4 : Part::BridgeQ3',
            'positive ? Part::BridgeQ3 : Part::BridgeQ4',
-           'tst_(hbridgetrace|traces|panels)$'),
+           'tst_(dcmotor|traces|panels)$'),
     mutant('bipolar-conduction-one-drive', 'sim/conduction.cpp',
            'const Drive second = level > 0.0 ? Drive::Low : Drive::High;',
-           'const Drive second = first;', 'tst_(bipolartrace|traces|panels)$'),
+           'const Drive second = first;', 'tst_(stepper|traces|panels)$'),
 
     # toolkit/: pace, animations, track bar, charts, texts, pictures.
     mutant('schedule-counts-from-own-start', 'toolkit/stepschedule.cpp',
@@ -100,7 +100,7 @@ MUTANTS = [
            'const Clock::time_point fromOwnStart = now + m_interval;', check=pace_check),
     mutant('pause-goes-on-after-stop', 'toolkit/livepause.cpp',
            '    if (m_stopped)\n        return Result::Stop;\n\n    std::this_thread',
-           '    std::this_thread', 'tst_(livepause|tracesclose|close|tracesconcurrency)$'),
+           '    std::this_thread', 'tst_(livepause|tracesclose|tracesconcurrency)$'),
     mutant('animation-restarts-when-enabled-again', 'toolkit/floatanimation.cpp',
            '    if (enabled == m_enabled)\n        return;\n', '',
            'tst_(floatanimation|tabs|panels)$'),
@@ -127,7 +127,7 @@ MUTANTS = [
     mutant('image-picture-not-centred', 'toolkit/image.cpp',
            'QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), '
            'fitted)',
-           'QRect(QPoint(0, 0), fitted)', 'tst_(panels|layout|displays)$'),
+           'QRect(QPoint(0, 0), fitted)', 'tst_(scaledview|panels|layout|displays)$'),
     mutant('scaledview-content-scaled-twice', 'toolkit/scaledview.cpp',
            'int(std::ceil(area.width() / m_factor))', 'int(std::ceil(area.width() * m_factor))',
            'tst_(scaledview|displays)$'),
@@ -138,16 +138,16 @@ MUTANTS = [
     mutant('diagram-new-lights-not-redrawn', 'toolkit/diagram.cpp',
            '    changed += areaOf(m_lights);\n', '', 'tst_(panels|traces)$'),
     mutant('series-clear-forgotten', 'toolkit/lineseries.cpp',
-           '    m_line->clear();\n', '', 'tst_(lineseries|traces)$'),
+           '    m_line->clear();\n', '', 'tst_(chart|traces)$'),
 
     # scene/: the model reader, the placement of the models, the drawn spin.
     mutant('model-content-not-centred', 'scene/modelplacement.cpp',
            'placement.model.offset = -(all.low + all.high) / 2.0f * factor;',
-           'placement.model.offset = QVector3D();', 'tst_(scenerender|scenetree|shippedmodels)$'),
+           'placement.model.offset = QVector3D();', 'tst_(scenerender|shippedmodels)$'),
     mutant('submesh-centre-unscaled', 'scene/modelplacement.cpp',
            'centre[axis] - (own.low[axis] + own.high[axis]) / 2.0f * fit.scale[axis];',
            'centre[axis] - (own.low[axis] + own.high[axis]) / 2.0f;',
-           'tst_(scenerender|scenetree|shippedmodels)$'),
+           'tst_(scenerender|shippedmodels)$'),
     mutant('meshreader-index-past-end', 'scene/storage/meshreader.cpp',
            'if (index >= vertexCount)', 'if (index > vertexCount)', 'tst_meshreader$'),
     mutant('meshreader-negative-width', 'scene/storage/meshreader.cpp',
@@ -155,7 +155,7 @@ MUTANTS = [
            'tst_meshreader$'),
     mutant('extended80-ties-away', 'scene/storage/extended80.cpp',
            'if (dropped > half || (dropped == half && (kept & 1)))', 'if (dropped >= half)',
-           'tst_(extended80|meshwriter|meshreader)$'),
+           'tst_meshreader$'),
     mutant('spin-fast-backwards-drawn-forwards', 'scene/drawnspin.cpp',
            'drawn.stepDegrees = std::copysign(maxStepDegrees, step);',
            'drawn.stepDegrees = maxStepDegrees;', 'tst_(drawnspin|scenerender)$'),
