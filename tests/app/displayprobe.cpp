@@ -60,7 +60,7 @@ void report(bool trace)
     const auto *message = view->findChild<QLabel *>();
     say(view->isAvailable() ? QStringLiteral("scene drawn")
                             : QStringLiteral("scene unavailable ")
-                    + (message && message->isVisible() ? message->text() : QString()));
+                + (message && message->isVisible() ? message->text() : QString()));
     sayPlace(QStringLiteral("vue3D"), f.vue3D);
     for (int tab = 0; tab < f.TabControl1->count(); ++tab) {
         f.TabControl1->setCurrentIndex(tab);

@@ -47,7 +47,8 @@ void tst_Displays::windowOnScreen()
     QString why;
     QVERIFY2(probe.startDisplay(screen, &why), qPrintable(why));
     QCOMPARE(probe.screen(), QRect(QPoint(0, 0), screen));
-    probe.start(QStringLiteral(DISPLAYPROBE_PATH), openGl ? QStringList() : QStringList {u"--trace"_s},
+    probe.start(QStringLiteral(DISPLAYPROBE_PATH),
+                openGl ? QStringList() : QStringList {u"--trace"_s},
                 {u"QT_QPA_PLATFORM=xcb"_s, u"QT_SCALE_FACTOR="_s + scale,
                  openGl ? u"QT_XCB_GL_INTEGRATION"_s : u"QT_XCB_GL_INTEGRATION=none"_s});
     const QStringList lines = probe.readUntil(u"ready"_s);
@@ -80,7 +81,8 @@ void tst_Displays::windowOnScreen()
         QVERIFY2(scene.startsWith("scene unavailable "_L1) && scene.contains("OpenGL"_L1),
                  qPrintable(scene));
         QVERIFY(lines.contains(u"trace 132 132 shown"_s));
-        const QStringList shaft = lines.filter(QRegularExpression(u"^shaft "_s)).value(0).split(u' ');
+        const QStringList shaft =
+            lines.filter(QRegularExpression(u"^shaft "_s)).value(0).split(u' ');
         QVERIFY2(shaft.size() == 3 && shaft[1] != shaft[2], "the shaft does not turn");
     }
     probe.requestClose();

@@ -57,16 +57,6 @@ QRect differing(const QImage &a, const QImage &b, int *inColor = nullptr, QColor
     return area;
 }
 
-struct PaintCounter : QObject
-{
-    int paints = 0;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        paints += event->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-};
-
 } // namespace
 
 class TestPanels : public QObject
@@ -79,11 +69,9 @@ private Q_SLOTS:
 
     void slidesInAndOut_data();
     void slidesInAndOut();
-    void slidesReverseHalfWay();
     void picturesFitTheirArea();
     void partsLightOverTheDrawing_data();
     void partsLightOverTheDrawing();
-    void panelsOutOfViewDrawNothing();
 
 private:
     PanelParts showTab(int tab);
@@ -103,17 +91,17 @@ PanelParts TestPanels::showTab(int tab)
     f.TabControl1->setCurrentIndex(tab - 1);
     switch (tab) {
     case 1:
-        return {f.ferme1, f.Button6, f.SpeedButton1, f.animationferme11, f.animationferme12,
-                f.Image1};
+        return {f.ferme1,           f.Button6,          f.SpeedButton1,
+                f.animationferme11, f.animationferme12, f.Image1};
     case 2:
-        return {f.ferme2, f.Button8, f.SpeedButton2, f.animationferme21, f.animationferme22,
-                f.Image2};
+        return {f.ferme2,           f.Button8,          f.SpeedButton2,
+                f.animationferme21, f.animationferme22, f.Image2};
     case 3:
-        return {f.ferme3, f.Button9, f.SpeedButton3, f.animationferme31, f.animationferme32,
-                f.Image3};
+        return {f.ferme3,           f.Button9,          f.SpeedButton3,
+                f.animationferme31, f.animationferme32, f.Image3};
     default:
-        return {f.ferme4, f.Button10, f.SpeedButton4, f.animationferme41, f.animationferme42,
-                f.Image4};
+        return {f.ferme4,           f.Button10,         f.SpeedButton4,
+                f.animationferme41, f.animationferme42, f.Image4};
     }
 }
 
@@ -149,21 +137,6 @@ void TestPanels::slidesInAndOut()
     p.montage->click();
     QCOMPARE(p.panel->x(), -400);
     QTRY_COMPARE_WITH_TIMEOUT(p.panel->geometry(), QRect(0, 0, 400, 490), kSlideEnd);
-}
-
-// A slide stopped half way by the other button restarts from the other's start value.
-void TestPanels::slidesReverseHalfWay()
-{
-    const PanelParts p = showTab(4);
-    p.montage->click();
-    QTest::qWait(400);
-    p.close->click();
-    QCOMPARE(p.panel->x(), 0);
-    QTest::qWait(400);
-    QVERIFY(p.panel->x() < 0);
-    p.montage->click();
-    QCOMPARE(p.panel->x(), -400);
-    QTRY_COMPARE_WITH_TIMEOUT(p.panel->x(), 0, kSlideEnd);
 }
 
 // Every drawing is larger than its area: scaled down to fit, proportions kept, centred.
@@ -208,7 +181,9 @@ void TestPanels::partsLightOverTheDrawing()
     const QImage rest = diagram->grab().toImage();
     const QRect changedAtRest = differing(drawing.grab().toImage(), rest);
     QVERIFY(!changedAtRest.isEmpty());
-    QVERIFY(onWidget(*diagram, QStringLiteral("readout")).adjusted(-1, -1, 1, 1).contains(changedAtRest));
+    QVERIFY(onWidget(*diagram, QStringLiteral("readout"))
+                .adjusted(-1, -1, 1, 1)
+                .contains(changedAtRest));
     const QString value = diagram->readoutText();
     diagram->setReadoutText({});
     const QImage empty = diagram->grab().toImage();
@@ -227,30 +202,11 @@ void TestPanels::partsLightOverTheDrawing()
     int inColor = 0;
     const QRect changedLit = differing(rest, lit, &inColor, color);
     QVERIFY(!changedLit.isEmpty());
-    QVERIFY2(onWidget(*diagram, part).adjusted(-3, -3, 3, 3).contains(changedLit), "the lit part only");
+    QVERIFY2(onWidget(*diagram, part).adjusted(-3, -3, 3, 3).contains(changedLit),
+             "the lit part only");
     QVERIFY(inColor > 20);
     diagram->setLights({});
     QCOMPARE(diagram->grab().toImage(), rest);
-}
-
-// A trace's lights and the shaft's speed repaint a panel only while it can be seen.
-void TestPanels::panelsOutOfViewDrawNothing()
-{
-    m_form->pause().setInterval(std::chrono::milliseconds(1));
-    const PanelParts p = showTab(1);
-    PaintCounter counter;
-    m_form->Image1->installEventFilter(&counter);
-    m_form->valeurmoteur->setValue(50);
-    for (QAbstractButton *button : {static_cast<QAbstractButton *>(nullptr), p.montage, p.close}) {
-        if (button) {
-            button->click();
-            QTest::qWait(kSlideEnd);
-        }
-        counter.paints = 0;
-        m_form->valeurmoteur->setValue(button == p.close ? 60 : 50);
-        m_form->Button1->click();
-        QCOMPARE(counter.paints > 0, button == p.montage);
-    }
 }
 
 QTEST_MAIN(TestPanels)

@@ -44,7 +44,6 @@ private Q_SLOTS:
     void coilLabelsFollowTheLastTab();
     void directionIsForgottenExceptOnTab2_data();
     void directionIsForgottenExceptOnTab2();
-    void steppersDuringSlidesToDcRestartOppositeSlides();
     void shaftRotationAndTabs_data();
     void shaftRotationAndTabs();
 
@@ -142,23 +141,6 @@ void TestTabs::directionIsForgottenExceptOnTab2()
     const QStringList shown = answeringMessageBoxes([&] { f.Button2->click(); });
     QCOMPARE(f.signalrco2->count(), kept ? 132 : 0);
     QCOMPARE(shown.size(), kept ? 0 : 1);
-}
-
-void TestTabs::steppersDuringSlidesToDcRestartOppositeSlides()
-{
-    TForm2 &f = *m_form;
-    clickTab(f, 3);
-    QTest::qWait(kSlideEnd);
-    clickTab(f, 1);
-    QTest::qWait(300); // part way towards the DC view
-    QVERIFY(f.moteurcc->positionX() > -20.0f && f.moteurcc->positionX() < 0.0f);
-
-    clickTab(f, 3);
-    QCOMPARE(f.moteurcc->positionX(), 0.0f); // goes out from its start value
-    QCOMPARE(f.moteurpasapas->positionX(), 20.0f); // comes in from its start value
-    QTest::qWait(kSlideEnd);
-    QCOMPARE(f.moteurcc->positionX(), -20.0f);
-    QCOMPARE(f.moteurpasapas->positionX(), 0.0f);
 }
 
 void TestTabs::shaftRotationAndTabs_data()

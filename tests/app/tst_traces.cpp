@@ -1,18 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The four traces played for real in the window (1 ms pause): what each tab's handler feeds to
-// its series, edit boxes, shaft, rotor and circuit picture. The arithmetic of the plans is the
-// business of tests/sim; here one row per tab checks the wiring, on values that tell the exact
-// track-bar value from the truncated percentage.
+// The four traces played for real in the window (1 ms pause). One row per tab checks what its
+// handler feeds to the series, edit boxes, shaft, rotor, read-outs and circuit picture (the
+// arithmetic of the plans is the business of tests/sim), on values that tell the exact track-bar
+// value from the truncated percentage. Then what happens when the user acts while a trace runs:
+// every action starts from inside the pause of a chosen step, as the window's events would.
 
 #include "tracewatch.h"
 
 #include "app/layout/circuitpictures.h"
 
 #include "scene/object3d.h"
-
-#include "sim/bipolartrace.h"
-#include "sim/stepper.h"
-#include "sim/unipolartrace.h"
 
 #include "toolkit/diagram.h"
 #include "toolkit/floatanimation.h"
@@ -27,60 +24,8 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
-using Series = QList<QList<QPointF>>;
 
 namespace {
-
-struct Tab
-{
-    toolkit::TrackBar *bar;
-    QPushButton *button;
-    toolkit::Diagram *picture;
-    QList<toolkit::LineSeries *> series;
-    QLineEdit *box; // the track bar's value
-    QLineEdit *angle;
-};
-
-// direction: 1 positive, 2 negative (tab 2 only).
-Tab tab(TForm2 &f, int n, int direction = 1)
-{
-    switch (n) {
-    case 1:
-        return {f.valeurmoteur, f.Button1, f.Image1, {f.tensionmoyenne, f.signalrco}, f.Edit1,
-                nullptr};
-    case 2:
-        return {f.valeurmoteur1, f.Button2, f.Image2,
-                {f.tensionmoyenne1, direction == 1 ? f.signalrco1 : f.signalrco2}, f.Edit2, nullptr};
-    case 3:
-        return {f.valeurmoteur3, f.Button7, f.Image3, {f.tr1, f.tr2, f.tr3, f.tr4}, f.Edit4, f.Edit6};
-    default:
-        return {f.valeurmoteur4, f.Button5, f.Image4, {f.tr11, f.tr12}, f.Edit5, f.Edit7};
-    }
-}
-
-// The series of tabs 1 and 2 by their rule: periods at s = 0, 20 .. 100, each with the high
-// points x = s .. s + H at 12 V and the low points x = s + H .. s + 20 at 0 V; the average level
-// beside every one of them.
-Series pulseRun(int highWidth, double average)
-{
-    Series out(2);
-    for (int s = 0; s <= 100; s += 20) {
-        for (int x = s; x <= s + 20; ++x) {
-            out[1] << QPointF(x, x <= s + highWidth ? 12.0 : 0.0);
-            if (x == s + highWidth)
-                out[1] << QPointF(x, 0.0);
-        }
-    }
-    for (const QPointF &p : std::as_const(out[1]))
-        out[0] << QPointF(p.x(), average);
-    return out;
-}
-
-Series stepperRun(int n, double percent)
-{
-    const float slowness = sim::stepper::slowness(sim::stepper::speed(percent));
-    return pointsOf(*(n == 3 ? sim::unipolar::plan(slowness) : sim::bipolar::plan(slowness)));
-}
 
 // What a circuit picture has lit: "id" for a conducting or high part, "id low" for a part driven
 // low; sorted.
@@ -114,7 +59,8 @@ QStringList litByRule(int n, const QList<double> &y, bool positive)
             lit << u"input-%1"_s.arg(k + 1) << u"channel-%1"_s.arg(k + 1)
                 << u"terminal-"_s + QChar(u'A' + k) << u"winding-"_s + QChar(u'A' + k);
     }
-    for (int w = 0; n == 4 && w < 2; ++w) { // winding w through IN(2w+1)/IN(2w+2); + drives the first high
+    for (int w = 0; n == 4 && w < 2;
+         ++w) { // winding w through IN(2w+1)/IN(2w+2); + drives the first high
         if (y[w] == 0)
             continue;
         const QString first = y[w] > 0 ? QString() : u" low"_s;
@@ -140,17 +86,21 @@ private Q_SLOTS:
 
     void wiring_data();
     void wiring();
-    void stepperRefusal_data();
-    void stepperRefusal();
-    void stepperSecondRunRestartsAngle_data();
-    void stepperSecondRunRestartsAngle();
-    void circuitLitAtEveryPoint_data();
-    void circuitLitAtEveryPoint();
-    void readoutsShowTheShaft_data();
-    void readoutsShowTheShaft();
+    void trackBarMovedDuringTrace_data();
+    void trackBarMovedDuringTrace();
+    void directionSwitchedDuringRun_data();
+    void directionSwitchedDuringRun();
+    void tabClickDuringPositiveRun_data();
+    void tabClickDuringPositiveRun();
+    void otherTabTraceNested_data();
+    void otherTabTraceNested();
 
 private:
-    void prepare(const Tab &t, int n, double value, int direction);
+    void clickTab(int index)
+    {
+        QTabBar *bar = m_form->TabControl1->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
 
     std::unique_ptr<TForm2> m_form;
 };
@@ -163,36 +113,28 @@ void tst_Traces::init()
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
 
-void tst_Traces::prepare(const Tab &t, int n, double value, int direction)
-{
-    moveTo(t.bar, value);
-    if (n == 2)
-        (direction == 1 ? m_form->Button3 : m_form->Button4)->click();
-}
-
 void tst_Traces::wiring_data()
 {
     QTest::addColumn<int>("n");
-    QTest::addColumn<int>("direction");
+    QTest::addColumn<int>("direction"); // tab 2: 1 positive, 2 negative
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("shown"); // in the track bar's box, French locale
-    QTest::addColumn<Series>("series");
-    QTest::addColumn<float>("shaftDuration"); // -1: the shaft stays still
+    QTest::addColumn<float>("shaftPeriod"); // s; -1: the shaft stays still
+    QTest::addColumn<QString>("readout"); // turns a minute on the DC pictures, 60 / period
     QTest::addColumn<QString>("angle"); // stepper tabs: the angle box at the end
 
-    // Levels from the truncated percentage, the shaft's period (s) from the exact value.
-    QTest::newRow("tab 1, 37.5 %") << 1 << 1 << 37.5 << u"37,5"_s << pulseRun(7, 4.0) << 0.625f
+    // Levels from the truncated percentage, the shaft's period from the exact value.
+    QTest::newRow("tab 1, 37.5 %") << 1 << 1 << 37.5 << u"37,5"_s << 0.625f << u"+96.00"_s
                                    << QString();
-    QTest::newRow("tab 1, 0 %") << 1 << 1 << 0.0 << u"0"_s << pulseRun(0, 0.0) << -1.0f
-                                << QString();
-    QTest::newRow("tab 2, negative 37.5 %") << 2 << 2 << 37.5 << u"37,5"_s << pulseRun(7, -4.44)
-                                            << 0.625f << QString();
-    QTest::newRow("tab 2, positive 100 %") << 2 << 1 << 100.0 << u"100"_s << pulseRun(20, 12.0)
-                                           << 0.0f << QString();
-    // Steps of half a sample share their abscissae.
-    QTest::newRow("tab 3, 95 %") << 3 << 1 << 95.0 << u"95"_s << stepperRun(3, 95.0) << -1.0f
-                                 << u"-18360"_s;
-    QTest::newRow("tab 4, 50 %") << 4 << 1 << 50.0 << u"50"_s << stepperRun(4, 50.0) << -1.0f
+    QTest::newRow("tab 1, 0 %: needles") << 1 << 1 << 0.0 << u"0"_s << -1.0f << u"+0.00"_s
+                                         << QString();
+    QTest::newRow("tab 2, negative 37.5 %")
+        << 2 << 2 << 37.5 << u"37,5"_s << 0.625f << u"-96.00"_s << QString();
+    QTest::newRow("tab 2, positive 100 %: fastest")
+        << 2 << 1 << 100.0 << u"100"_s << 0.0f << u"+12000.00"_s << QString();
+    QTest::newRow("tab 3, 95 %: steps share abscissae")
+        << 3 << 1 << 95.0 << u"95"_s << -1.0f << u"+0.00"_s << u"-18360"_s;
+    QTest::newRow("tab 4, 50 %") << 4 << 1 << 50.0 << u"50"_s << -1.0f << u"+0.00"_s
                                  << u"-2160"_s;
 }
 
@@ -202,221 +144,227 @@ void tst_Traces::wiring()
     QFETCH(int, direction);
     QFETCH(double, value);
     QFETCH(QString, shown);
-    QFETCH(Series, series);
-    QFETCH(float, shaftDuration);
+    QFETCH(float, shaftPeriod);
+    QFETCH(QString, readout);
     QFETCH(QString, angle);
     TForm2 &f = *m_form;
-    const Tab t = tab(f, n, direction);
-
-    prepare(t, n, value, direction);
-    StepWatch watch(&f);
-    int shownDuringTrace = 0;
-    watch.onEveryStep([&](int) { shownDuringTrace += t.button->isHidden() ? 0 : 1; });
-    t.button->click();
-    QCOMPARE(watch.steps(), series.constFirst().size());
-    QCOMPARE(shownDuringTrace, 0);
-    QVERIFY(!t.button->isHidden());
-    QCOMPARE(t.box->text(), shown);
-    for (qsizetype i = 0; i < series.size(); ++i)
-        QCOMPARE(t.series.at(i)->points(), series.at(i));
-    // Everything else stays empty: tab 2's other direction, its unused series.
-    int others = 0;
-    for (const toolkit::LineSeries *s : f.findChildren<toolkit::LineSeries *>())
-        others += t.series.contains(s) ? 0 : s->count();
-    QCOMPARE(others, 0);
-
-    toolkit::FloatAnimation *shaft = direction == 1 ? f.animationaxe : f.animationaxenegative;
-    QCOMPARE(shaft->enabled(), shaftDuration >= 0);
-    if (shaftDuration >= 0)
-        QCOMPARE(shaft->duration(), shaftDuration);
-    QVERIFY(!(direction == 1 ? f.animationaxenegative : f.animationaxe)->enabled());
-    if (n == 2)
-        QCOMPARE(f.Edit3->text(), direction == 1 ? u"Sens positif"_s : u"Sens négatif"_s);
-    if (t.angle) {
-        QCOMPARE(t.angle->text(), angle);
-        QCOMPARE(f.rotor1->rotationAngle().y(), angle.toFloat() + 90.0f); // a step behind
-    }
-}
-
-void tst_Traces::stepperRefusal_data()
-{
-    QTest::addColumn<int>("n");
-    QTest::addColumn<bool>("afterTrace");
-    for (int n : {3, 4}) {
-        QTest::addRow("tab %d, track bar never moved", n) << n << false;
-        QTest::addRow("tab %d, at 100 %% after a trace", n) << n << true;
-    }
-}
-
-// No trace at 100 % nor before the track bar first moved: nothing changes.
-void tst_Traces::stepperRefusal()
-{
-    QFETCH(int, n);
-    QFETCH(bool, afterTrace);
-    TForm2 &f = *m_form;
-    const Tab t = tab(f, n);
-    if (afterTrace) {
-        moveTo(t.bar, 80);
-        t.button->click();
-        moveTo(t.bar, 100);
-    }
-    Series before;
-    for (const toolkit::LineSeries *s : t.series)
-        before << s->points();
-    const QVector3D angle = f.rotor1->rotationAngle();
-
-    StepWatch watch(&f);
-    t.button->click();
-    QCOMPARE(watch.steps(), 0);
-    QVERIFY(!t.button->isHidden());
-    for (qsizetype i = 0; i < t.series.size(); ++i)
-        QCOMPARE(t.series.at(i)->points(), before.at(i));
-    QCOMPARE(f.rotor1->rotationAngle(), angle);
-    QCOMPARE(t.angle->text(), afterTrace ? u"-4680"_s : u"Angle rotation"_s);
-}
-
-void tst_Traces::stepperSecondRunRestartsAngle_data()
-{
-    QTest::addColumn<int>("n");
-    QTest::newRow("unipolar") << 3;
-    QTest::newRow("bipolar") << 4;
-}
-
-// A new run shows 0 at once but turns the rotor back only after its first point, then shows
-// -90 × (k - 1) while step k is drawn; both stepper pictures read the rotor's angle.
-void tst_Traces::stepperSecondRunRestartsAngle()
-{
-    QFETCH(int, n);
-    TForm2 &f = *m_form;
-    const Tab t = tab(f, n);
-    moveTo(t.bar, 0);
-    t.button->click();
-    QCOMPARE(f.rotor1->rotationAngle().y(), -990.0f);
-
-    moveTo(t.bar, 50);
-    StepWatch watch(&f);
-    QStringList texts;
-    QList<float> angles;
-    watch.onEveryStep([&](int) {
-        texts << t.angle->text();
-        const float a = f.rotor1->rotationAngle().y();
-        angles << a;
-        const QString degrees = a == 0 ? u"+0.00"_s : u"%1.00"_s.arg(a);
-        if (f.Image3->readoutText() != degrees || f.Image4->readoutText() != degrees)
-            texts << u"read-out %1 / %2 for %3"_s.arg(f.Image3->readoutText(),
-                                                       f.Image4->readoutText(), degrees);
-    });
-    t.button->click();
-
-    // Steps of 5 samples, 6 points each; the angles seen before each pause.
-    QCOMPARE(texts.size(), 144);
-    QCOMPARE(texts.mid(0, 7), QStringList({"0", "0", "0", "0", "0", "0", "-90"}));
-    QCOMPARE(angles.mid(0, 8), (QList<float> {-990, 0, 0, 0, 0, 0, 0, -90}));
-    QCOMPARE(texts.constLast(), u"-2070"_s);
-    QCOMPARE(t.angle->text(), u"-2160"_s);
-}
-
-void tst_Traces::circuitLitAtEveryPoint_data()
-{
-    QTest::addColumn<int>("n");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("direction");
-    QTest::newRow("tab 1, 0 %: needles") << 1 << 0.0 << 1;
-    QTest::newRow("tab 2, negative 100 %") << 2 << 100.0 << 2;
-    QTest::newRow("tab 2, positive 30 %") << 2 << 30.0 << 1;
-    QTest::newRow("tab 3, 95 %: shared abscissae") << 3 << 95.0 << 1;
-    QTest::newRow("tab 4, 50 %") << 4 << 50.0 << 1;
-}
-
-// At every point the picture lights what the rule says of the levels the chart just received,
-// with parts of its drawing, and it is dark before and after the trace.
-void tst_Traces::circuitLitAtEveryPoint()
-{
-    QFETCH(int, n);
-    QFETCH(double, value);
-    QFETCH(int, direction);
-    TForm2 &f = *m_form;
-    const Tab t = tab(f, n, direction);
+    const TraceTab t(f, n, direction);
+    t.prepare(value);
     QCOMPARE(litIn(t.picture), QStringList());
 
+    // At every point the button stays hidden and the picture lights, with parts of its
+    // drawing, what the rule says of the levels the chart just received.
     const QSvgRenderer drawing(t.picture->source());
-    StepWatch watch(&f);
     QStringList wrong;
     int lit = 0;
+    StepWatch watch(&f);
     watch.onEveryStep([&](int step) {
         QList<double> y;
         for (const toolkit::LineSeries *s : t.series)
             y << s->points().constLast().y();
         const QStringList expected = litByRule(n, y, direction == 1);
-        if (wrong.isEmpty() && litIn(t.picture) != expected)
-            wrong << u"step %1: %2, not %3"_s.arg(step).arg(litIn(t.picture).join(u','),
-                                                            expected.join(u','));
+        if (wrong.isEmpty() && (litIn(t.picture) != expected || !t.button->isHidden()))
+            wrong << u"step %1: %2 lit, not %3"_s.arg(step).arg(litIn(t.picture).join(u','),
+                                                                expected.join(u','));
         for (const toolkit::Diagram::Light &light : t.picture->lights()) {
             if (!drawing.elementExists(light.id))
                 wrong << light.id + u" is not in the drawing"_s;
         }
         lit += expected.isEmpty() ? 0 : 1;
     });
-    prepare(t, n, value, direction);
     t.button->click();
-    QVERIFY(watch.steps() > 0);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
     QVERIFY(lit > 0);
     QCOMPARE(litIn(t.picture), QStringList());
+
+    const QList<QList<QPointF>> expected = planned(n, value, direction);
+    QCOMPARE(watch.steps(), expected.constFirst().size());
+    QVERIFY(!t.button->isHidden());
+    QCOMPARE(t.box->text(), shown);
+    QCOMPARE(pointsIn(t.series), expected);
+    int others = 0; // tab 2's other direction, the series of other tabs
+    for (const toolkit::LineSeries *s : f.findChildren<toolkit::LineSeries *>())
+        others += t.series.contains(s) ? 0 : s->count();
+    QCOMPARE(others, 0);
+    toolkit::FloatAnimation *shaft = direction == 1 ? f.animationaxe : f.animationaxenegative;
+    QCOMPARE(shaft->enabled(), shaftPeriod >= 0);
+    if (shaftPeriod >= 0)
+        QCOMPARE(shaft->duration(), shaftPeriod);
+    QVERIFY(!(direction == 1 ? f.animationaxenegative : f.animationaxe)->enabled());
+    if (n == 2)
+        QCOMPARE(f.Edit3->text(), direction == 1 ? u"Sens positif"_s : u"Sens négatif"_s);
+    // Both DC pictures read the shaft until the track bar stops it.
+    QCOMPARE(f.Image1->readoutText(), readout);
+    QCOMPARE(f.Image2->readoutText(), readout);
+    moveTo(t.bar, 60);
+    QCOMPARE(f.Image1->readoutText(), u"+0.00"_s);
+    if (t.angle) {
+        QCOMPARE(t.angle->text(), angle);
+        // The rotor stays a step behind the box; both stepper pictures read the rotor.
+        const float rotor = angle.toFloat() + 90.0f;
+        QCOMPARE(f.rotor1->rotationAngle().y(), rotor);
+        QCOMPARE(f.Image3->readoutText(), u"%1.00"_s.arg(rotor));
+        QCOMPARE(f.Image4->readoutText(), u"%1.00"_s.arg(rotor));
+    }
 }
 
-void tst_Traces::readoutsShowTheShaft_data()
+void tst_Traces::trackBarMovedDuringTrace_data()
 {
     QTest::addColumn<int>("n");
-    QTest::addColumn<int>("direction"); // 3: positive, switched to negative during the run
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("speed");
-    QTest::addColumn<bool>("stopByTab");
-
-    // 60 / period turns per minute; 100 % (a period of 0) is the fastest of all.
-    QTest::newRow("tab 1, 0 %: still") << 1 << 1 << 0.0 << u"+0.00"_s << false;
-    QTest::newRow("tab 1, 37.5 %") << 1 << 1 << 37.5 << u"+96.00"_s << true;
-    QTest::newRow("tab 1, 100 %") << 1 << 1 << 100.0 << u"+12000.00"_s << false;
-    QTest::newRow("tab 2, negative 50 %") << 2 << 2 << 50.0 << u"-120.00"_s << true;
-    // The negative run follows with both animations enabled: the later one turns the shaft.
-    QTest::newRow("tab 2, positive then negative 90 %") << 2 << 3 << 90.0 << u"-600.00"_s << false;
+    QTest::addColumn<int>("direction");
+    for (int n = 1; n <= 4; ++n)
+        QTest::addRow("tab %d", n) << n << 1;
+    QTest::newRow("tab 2, negative") << 2 << 2;
 }
 
-// Both DC pictures show the shaft's speed during and after the trace, until the track bar or a
-// tab stops it.
-void tst_Traces::readoutsShowTheShaft()
+// The running trace keeps the levels it took at its start; the new value shows at once, stops
+// the DC shaft whichever way it turns, and is kept for the next launch.
+void tst_Traces::trackBarMovedDuringTrace()
 {
     QFETCH(int, n);
     QFETCH(int, direction);
-    QFETCH(double, value);
-    QFETCH(QString, speed);
-    QFETCH(bool, stopByTab);
     TForm2 &f = *m_form;
-    const Tab t = tab(f, n, direction);
-    const auto readouts = [&] {
-        return QStringList {f.Image1->readoutText(), f.Image2->readoutText()};
-    };
-    QCOMPARE(readouts(), QStringList({u"+0.00"_s, u"+0.00"_s}));
-
+    const TraceTab t(f, n, direction);
+    t.prepare(50);
     StepWatch watch(&f);
-    QList<QStringList> seen;
-    watch.onEveryStep([&](int) { seen << readouts(); });
-    if (direction == 3)
-        watch.at(20, [&] { f.Button4->click(); });
-    prepare(t, n, value, direction == 2 ? 2 : 1);
+    watch.at(30, [&] { t.bar->setValue(90); });
     t.button->click();
 
-    QCOMPARE(seen.size(), direction == 3 ? 264 : 132);
-    QCOMPARE(seen.constLast(), QStringList({speed, speed}));
-    QTest::qWait(50);
-    QCOMPARE(readouts(), QStringList({speed, speed}));
-    if (stopByTab) {
-        QTabBar *bar = f.TabControl1->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
-    } else {
-        moveTo(t.bar, value == 50.0 ? 40.0 : 50.0);
+    QCOMPARE(pointsIn(t.series), planned(n, 50, direction));
+    QCOMPARE(t.box->text(), u"90"_s);
+    QVERIFY(!t.button->isHidden());
+    QVERIFY(!f.animationaxe->enabled());
+    QVERIFY(!f.animationaxenegative->enabled());
+    t.button->click();
+    QCOMPARE(pointsIn(t.series), planned(n, 90, direction));
+}
+
+void tst_Traces::directionSwitchedDuringRun_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<double>("newValue");
+    // A switch to negative during a positive run: a negative run follows, and both animations
+    // end enabled; with the track bar moved in between, the second run takes the new value and
+    // only its own animation turns. A switch to positive during a negative run changes nothing.
+    QTest::newRow("positive, then negative") << 1 << 50.0;
+    QTest::newRow("positive, then negative at 80 %") << 1 << 80.0;
+    QTest::newRow("negative, then positive") << 2 << 50.0;
+}
+
+void tst_Traces::directionSwitchedDuringRun()
+{
+    QFETCH(int, first);
+    QFETCH(double, newValue);
+    TForm2 &f = *m_form;
+    TraceTab(f, 2, first).prepare(50);
+    StepWatch watch(&f);
+    watch.at(40, [&] {
+        (first == 1 ? f.Button4 : f.Button3)->click();
+        f.valeurmoteur1->setValue(newValue);
+    });
+    QList<QList<int>> seen; // positive and negative points, launch button shown
+    watch.onEveryStep([&](int) {
+        seen << QList<int> {int(f.signalrco1->count()), int(f.signalrco2->count()),
+                            !f.Button2->isHidden()};
+    });
+    f.Button2->click();
+
+    const bool followed = first == 1;
+    QCOMPARE(seen.size(), followed ? 264 : 132);
+    if (followed) { // the positive run completes before the negative one clears it
+        QCOMPARE(seen.at(131), (QList<int> {132, 0, 0}));
+        QCOMPARE(seen.at(132), (QList<int> {0, 1, 0}));
     }
-    QCOMPARE(readouts(), QStringList({u"+0.00"_s, u"+0.00"_s}));
+    QVERIFY(std::none_of(seen.cbegin(), seen.cend(), [](const QList<int> &s) { return s[2]; }));
+    QVERIFY(!f.Button2->isHidden());
+    QCOMPARE(f.signalrco1->count(), 0);
+    QCOMPARE(pointsIn({f.tensionmoyenne1, f.signalrco2}), planned(2, followed ? newValue : 50, 2));
+    QVERIFY(f.animationaxenegative->enabled());
+    QCOMPARE(f.animationaxe->enabled(), followed && newValue == 50.0);
+    QCOMPARE(f.animationaxenegative->duration(), newValue == 80.0 ? 0.2f : 0.5f);
+    // The later animation turns the shaft, and the read-outs tell.
+    QCOMPARE(f.Image2->readoutText(), newValue == 80.0 ? u"-300.00"_s : u"-120.00"_s);
+}
+
+void tst_Traces::tabClickDuringPositiveRun_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::newRow("tab 1") << 0;
+    QTest::newRow("tab 3") << 2;
+    QTest::newRow("tab 4") << 3;
+}
+
+// Leaving for tab 1, 3 or 4 forgets the direction, so no negative run follows.
+void tst_Traces::tabClickDuringPositiveRun()
+{
+    QFETCH(int, index);
+    TForm2 &f = *m_form;
+    clickTab(1);
+    TraceTab(f, 2).prepare(50);
+    StepWatch watch(&f);
+    watch.at(10, [&] { f.Button4->click(); });
+    watch.at(20, [&] { clickTab(index); });
+    f.Button2->click();
+
+    QCOMPARE(watch.steps(), 132);
+    QCOMPARE(f.Edit3->text(), u"Sélectionner sens"_s);
+    QCOMPARE(pointsIn({f.tensionmoyenne1, f.signalrco1}), planned(2, 50));
+    QCOMPARE(f.signalrco2->count(), 0);
+    QVERIFY(!f.Button2->isHidden());
+}
+
+void tst_Traces::otherTabTraceNested_data()
+{
+    QTest::addColumn<int>("outerTab");
+    QTest::addColumn<int>("innerTab");
+    QTest::newRow("tab 3 inside tab 1") << 1 << 3;
+    QTest::newRow("tab 2 inside tab 4") << 4 << 2;
+    QTest::newRow("tab 4 inside tab 3") << 3 << 4;
+}
+
+// The inner trace runs to its end inside one pause of the outer one, which then goes on where
+// it stopped; each button is hidden exactly while its own trace runs, and every step keeps its
+// pause, measured between the starts the player reports.
+void tst_Traces::otherTabTraceNested()
+{
+    QFETCH(int, outerTab);
+    QFETCH(int, innerTab);
+    TForm2 &f = *m_form;
+    constexpr int at = 5;
+    constexpr std::chrono::milliseconds pause(4);
+    f.pause().setInterval(pause);
+    const TraceTab outer(f, outerTab);
+    const TraceTab inner(f, innerTab);
+    outer.prepare(50);
+    inner.prepare(50);
+    const int outerPoints = int(planned(outerTab, 50).constFirst().size());
+    const int innerPoints = int(planned(innerTab, 50).constFirst().size());
+
+    StepWatch watch(&f);
+    watch.at(at, [&] { inner.button->click(); });
+    QStringList wrong;
+    StepWatch::Clock::time_point previous;
+    watch.onEveryStep([&](int step) {
+        const int i = step - 1;
+        const QList<int> seen {int(outer.series[0]->count()), int(inner.series[0]->count()),
+                               outer.button->isHidden(), inner.button->isHidden()};
+        const QList<int> expected {std::min(i + 1, at) + std::max(0, i + 1 - at - innerPoints),
+                                   i < at ? 0 : std::min(i + 1 - at, innerPoints), 1,
+                                   i >= at && i < at + innerPoints};
+        if (seen != expected)
+            wrong << u"step %1"_s.arg(step);
+        // The inner trace starts right after the outer step it interrupts.
+        if (i > 0 && i != at
+            && watch.lastStart() - previous < toolkit::StepSchedule::shortestPeriod(pause))
+            wrong << u"step %1 started early"_s.arg(step);
+        previous = watch.lastStart();
+    });
+    outer.button->click();
+
+    QCOMPARE(watch.steps(), outerPoints + innerPoints);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u", "_s)));
+    QVERIFY(!outer.button->isHidden());
+    QVERIFY(!inner.button->isHidden());
 }
 
 QTEST_MAIN(tst_Traces)

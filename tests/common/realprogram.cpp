@@ -45,16 +45,17 @@ RealProgram::~RealProgram()
 QString RealProgram::missingTools()
 {
     QStringList missing {u"Xvfb"_s, u"openbox"_s};
-    missing.removeIf([](const QString &tool) { return !QStandardPaths::findExecutable(tool).isEmpty(); });
+    missing.removeIf(
+        [](const QString &tool) { return !QStandardPaths::findExecutable(tool).isEmpty(); });
     return missing.join(u", ");
 }
 
 bool RealProgram::startDisplay(QSize screen, QString *why)
 {
     // Xvfb picks a free display number and writes it once it accepts connections.
-    m_server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s,
-                                u"-screen"_s, u"0"_s,
-                                u"%1x%2x24"_s.arg(screen.width()).arg(screen.height())});
+    m_server.start(u"Xvfb"_s,
+                   {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s,
+                    u"%1x%2x24"_s.arg(screen.width()).arg(screen.height())});
     QByteArray number;
     for (QDeadlineTimer deadline(20000); !number.endsWith('\n') && !deadline.hasExpired()
          && m_server.state() != QProcess::NotRunning;)
@@ -70,11 +71,11 @@ bool RealProgram::startDisplay(QSize screen, QString *why)
     m_windowManager.start(u"openbox"_s, {u"--sm-disable"_s});
     // A window manager announces itself on the root window.
     const auto runs = [this] {
-        auto reply = owned(xcb_get_property_reply(
-            m_connection,
-            xcb_get_property(m_connection, false, m_root, atom("_NET_SUPPORTING_WM_CHECK"),
-                             XCB_ATOM_WINDOW, 0, 1),
-            nullptr));
+        auto reply = owned(xcb_get_property_reply(m_connection,
+                                                  xcb_get_property(m_connection, false, m_root,
+                                                                   atom("_NET_SUPPORTING_WM_CHECK"),
+                                                                   XCB_ATOM_WINDOW, 0, 1),
+                                                  nullptr));
         return reply && xcb_get_property_value_length(reply.get()) == 4;
     };
     if (!QTest::qWaitFor(runs, 20000)) {
@@ -145,10 +146,14 @@ bool RealProgram::endsWithZero(int timeoutMs)
 
 bool RealProgram::waitForWindow(int timeoutMs)
 {
-    return connectDisplay() && QTest::qWaitFor([this] {
-               m_window = windowOf(m_root, m_program.processId(), 2);
-               return m_window != 0 || m_program.state() != QProcess::Running;
-           }, timeoutMs) && m_window != 0;
+    return connectDisplay()
+        && QTest::qWaitFor(
+               [this] {
+                   m_window = windowOf(m_root, m_program.processId(), 2);
+                   return m_window != 0 || m_program.state() != QProcess::Running;
+               },
+               timeoutMs)
+        && m_window != 0;
 }
 
 quint32 RealProgram::atom(const char *name) const
@@ -169,11 +174,11 @@ quint32 RealProgram::windowOf(quint32 parent, qint64 pid, int depth) const
             m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
         if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE)
             continue;
-        auto property = owned(xcb_get_property_reply(
-            m_connection,
-            xcb_get_property(m_connection, false, window, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL,
-                             0, 1),
-            nullptr));
+        auto property = owned(
+            xcb_get_property_reply(m_connection,
+                                   xcb_get_property(m_connection, false, window,
+                                                    atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1),
+                                   nullptr));
         if (property && xcb_get_property_value_length(property.get()) == 4
             && *static_cast<const quint32 *>(xcb_get_property_value(property.get())) == pid)
             return window;
@@ -210,11 +215,11 @@ QRect RealProgram::frameRect() const
 
 QString RealProgram::title(const char *property) const
 {
-    auto reply = owned(xcb_get_property_reply(
-        m_connection,
-        xcb_get_property(m_connection, false, m_window, atom(property), XCB_GET_PROPERTY_TYPE_ANY,
-                         0, 4096),
-        nullptr));
+    auto reply =
+        owned(xcb_get_property_reply(m_connection,
+                                     xcb_get_property(m_connection, false, m_window, atom(property),
+                                                      XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
+                                     nullptr));
     if (!reply || reply->format != 8)
         return {};
     const auto *bytes = static_cast<const char *>(xcb_get_property_value(reply.get()));
@@ -233,11 +238,11 @@ QImage RealProgram::capture() const
     // Read from the root window: a child of another depth (a GL window) would be undefined in
     // an image of the top-level window itself.
     const QRect r = windowRect();
-    auto image = owned(xcb_get_image_reply(
-        m_connection,
-        xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, r.x(), r.y(), r.width(),
-                      r.height(), ~0u),
-        nullptr));
+    auto image =
+        owned(xcb_get_image_reply(m_connection,
+                                  xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root,
+                                                r.x(), r.y(), r.width(), r.height(), ~0u),
+                                  nullptr));
     // A 24-bit X screen stores pixels as 32-bit words, the layout of QImage::Format_RGB32.
     if (r.isEmpty() || !image || image->depth != 24
         || xcb_get_image_data_length(image.get()) != r.width() * r.height() * 4)

@@ -3,8 +3,15 @@
 
 #include "app/tform2.h"
 
+#include "sim/bipolartrace.h"
+#include "sim/hbridgetrace.h"
 #include "sim/plan.h"
+#include "sim/pwmtrace.h"
+#include "sim/stepper.h"
+#include "sim/unipolartrace.h"
 
+#include "toolkit/diagram.h"
+#include "toolkit/lineseries.h"
 #include "toolkit/livepause.h"
 #include "toolkit/trackbar.h"
 
@@ -12,6 +19,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointF>
+#include <QPushButton>
 #include <QTimer>
 
 #include <functional>
@@ -73,6 +81,76 @@ inline void moveTo(toolkit::TrackBar *bar, double value)
         bar->setValue(value == 50.0 ? 60.0 : 50.0);
     bar->setValue(value);
 }
+
+/// What a run of tab @p n leaves in its series at the track-bar value @p value (tab 2: in the
+/// direction @p direction, 1 positive, 2 negative), from the plan of its rule.
+inline QList<QList<QPointF>> planned(int n, double value, int direction = 1)
+{
+    const float slowness = sim::stepper::slowness(sim::stepper::speed(value));
+    if (n <= 2)
+        return pointsOf(n == 1 ? sim::pwm::plan(int(value))
+                               : sim::hbridge::runPlan(int(value), direction == 1 ? 12.0 : -12.0));
+    return pointsOf(*(n == 3 ? sim::unipolar::plan(slowness) : sim::bipolar::plan(slowness)));
+}
+
+inline QList<QList<QPointF>> pointsIn(const QList<toolkit::LineSeries *> &series)
+{
+    QList<QList<QPointF>> points;
+    for (const toolkit::LineSeries *s : series)
+        points << s->points();
+    return points;
+}
+
+/// The parts of tab @p n a trace goes through; tab 2's series in the direction @p direction.
+struct TraceTab
+{
+    toolkit::TrackBar *bar;
+    QLineEdit *box; // the track bar's value
+    QPushButton *button;
+    toolkit::Diagram *picture;
+    QList<toolkit::LineSeries *> series;
+    QLineEdit *angle; // stepper tabs: the rotor's angle
+
+    TraceTab(TForm2 &f, int n, int direction = 1)
+        : bar(n == 1       ? f.valeurmoteur
+                  : n == 2 ? f.valeurmoteur1
+                  : n == 3 ? f.valeurmoteur3
+                           : f.valeurmoteur4)
+        , box(n == 1       ? f.Edit1
+                  : n == 2 ? f.Edit2
+                  : n == 3 ? f.Edit4
+                           : f.Edit5)
+        , button(n == 1       ? f.Button1
+                     : n == 2 ? f.Button2
+                     : n == 3 ? f.Button7
+                              : f.Button5)
+        , picture(n == 1       ? f.Image1
+                      : n == 2 ? f.Image2
+                      : n == 3 ? f.Image3
+                               : f.Image4)
+        , series(n == 1 ? QList<toolkit::LineSeries *> {f.tensionmoyenne, f.signalrco}
+                     : n == 2
+                     ? QList<toolkit::LineSeries *> {f.tensionmoyenne1,
+                                                     direction == 1 ? f.signalrco1 : f.signalrco2}
+                     : n == 3 ? QList<toolkit::LineSeries *> {f.tr1, f.tr2, f.tr3, f.tr4}
+                              : QList<toolkit::LineSeries *> {f.tr11, f.tr12})
+        , angle(n == 3       ? f.Edit6
+                    : n == 4 ? f.Edit7
+                             : nullptr)
+    {
+        m_direction = n == 2 ? (direction == 1 ? f.Button3 : f.Button4) : nullptr;
+    }
+    /// Sets the track bar to @p value (and tab 2's direction) for a launch.
+    void prepare(double value) const
+    {
+        moveTo(bar, value);
+        if (m_direction)
+            m_direction->click();
+    }
+
+private:
+    QPushButton *m_direction;
+};
 
 /// Runs @p action, answering "OK" to every message box it shows; returns their texts.
 inline QStringList answeringMessageBoxes(const std::function<void()> &action)

@@ -26,7 +26,8 @@ QString run(const QString &program, const QStringList &arguments, int *code = nu
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
-    const bool ended = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
+    const bool ended =
+        process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
     if (code)
         *code = ended ? process.exitCode() : -1;
     return QString::fromUtf8(process.readAll());
@@ -87,8 +88,9 @@ void tst_Installed::initTestCase()
 {
     if (m_sysroot.isEmpty()) {
         int code = 0;
-        const QString said = run(QStringLiteral(SM_CMAKE_COMMAND),
-                                 {u"--install"_s, QStringLiteral(SM_BUILD_DIR), u"--prefix"_s, m_dir.path()}, &code);
+        const QString said =
+            run(QStringLiteral(SM_CMAKE_COMMAND),
+                {u"--install"_s, QStringLiteral(SM_BUILD_DIR), u"--prefix"_s, m_dir.path()}, &code);
         QVERIFY2(code == 0, qPrintable(said));
         m_prefix = m_dir.path();
     } else {
@@ -105,11 +107,13 @@ void tst_Installed::toolsAcceptIt_data()
     QTest::addColumn<QString>("said"); // what its output must begin with
     const QString page = m_prefix + u"/share/man/man1/simumoteurs.1.gz"_s;
     QTest::newRow("menu entry") << QStringList {u"desktop-file-validate"_s, u"desktop-file-utils"_s,
-                                                m_prefix + u"/share/applications/" SM_APP_ID ".desktop"_s}
+                                                m_prefix
+                                                    + u"/share/applications/" SM_APP_ID
+                                                      ".desktop"_s}
                                 << QString();
     // validate-tree also checks that the launchable menu entry is installed beside it.
-    QTest::newRow("AppStream") << QStringList {u"appstreamcli"_s, u"appstream"_s, u"validate-tree"_s,
-                                               u"--no-net"_s, m_prefix}
+    QTest::newRow("AppStream") << QStringList {u"appstreamcli"_s, u"appstream"_s,
+                                               u"validate-tree"_s, u"--no-net"_s, m_prefix}
                                << QString();
     // lexgrog reads the page as mandb does for `whatis` and `apropos`; outside a UTF-8 locale it
     // drops the accented letters: compare the part before them.
@@ -143,7 +147,8 @@ void tst_Installed::menuEntryAndMetainfoAgree()
     QCOMPARE(find(m_metainfo, u"<launchable[^>]*>(.*)</launchable>"_s), SM_APP_ID ".desktop"_L1);
     QCOMPARE(find(m_metainfo, u"<name>(.*)</name>"_s), entry(u"Name"_s));
     QStringList categories;
-    for (auto it = QRegularExpression(u"<category>(.*)</category>"_s).globalMatch(m_metainfo); it.hasNext();)
+    for (auto it = QRegularExpression(u"<category>(.*)</category>"_s).globalMatch(m_metainfo);
+         it.hasNext();)
         categories << it.next().captured(1);
     QCOMPARE(categories.join(u';') + u';', entry(u"Categories"_s));
     // Software centres show the newest release first; a version bump needs its entry.
@@ -163,8 +168,8 @@ void tst_Installed::pngIconsAreRenderingsOfTheSvg_data()
     // 128 grid by about 2 from 64 px up.
     QTest::addColumn<int>("size");
     QTest::addColumn<double>("allowance");
-    for (auto [size, allowance] : {std::pair {16, 6.0}, {24, 6.0}, {32, 2.5}, {48, 2.0}, {64, 1.5},
-                                   {128, 1.0}, {256, 1.0}})
+    for (auto [size, allowance] :
+         {std::pair {16, 6.0}, {24, 6.0}, {32, 2.5}, {48, 2.0}, {64, 1.5}, {128, 1.0}, {256, 1.0}})
         QTest::addRow("%dx%d", size, size) << size << allowance;
 }
 
@@ -184,8 +189,9 @@ void tst_Installed::pngIconsAreRenderingsOfTheSvg()
     svg.render(&painter);
     painter.end();
     const double difference = meanDifference(png, rendered);
-    QVERIFY2(difference < allowance,
-             qPrintable(u"differs from the SVG by %1: run packaging/render-icons.sh"_s.arg(difference)));
+    QVERIFY2(
+        difference < allowance,
+        qPrintable(u"differs from the SVG by %1: run packaging/render-icons.sh"_s.arg(difference)));
 }
 
 void tst_Installed::startsFromMenuEntryAndClosesWithZero()
@@ -231,15 +237,18 @@ void tst_Installed::startsFromMenuEntryAndClosesWithZero()
     const QString depends = find(textOf(QStringLiteral(SM_BUILD_DIR "/CPackConfig.cmake")),
                                  u"set\\(CPACK_DEBIAN_PACKAGE_DEPENDS \"([^\"]*)\"\\)"_s);
     int modules = 0;
-    for (auto it = QRegularExpression(u"loaded \"(/[^\"]+/qmldir)\""_s).globalMatch(program.errors());
+    for (auto it =
+             QRegularExpression(u"loaded \"(/[^\"]+/qmldir)\""_s).globalMatch(program.errors());
          it.hasNext(); ++modules) {
         const QString qmldir = it.next().captured(1);
         const QString package = run(u"dpkg"_s, {u"-S"_s, qmldir}).section(u':', 0, 0);
         QVERIFY2(!package.isEmpty()
-                     && QRegularExpression(u"(^|[,|] *)"_s + QRegularExpression::escape(package) + u"( |,|$)"_s)
+                     && QRegularExpression(u"(^|[,|] *)"_s + QRegularExpression::escape(package)
+                                           + u"( |,|$)"_s)
                             .match(depends)
                             .hasMatch(),
-                 qPrintable(u"%1 (%2) is missing from the package's dependencies"_s.arg(package, qmldir)));
+                 qPrintable(
+                     u"%1 (%2) is missing from the package's dependencies"_s.arg(package, qmldir)));
     }
     QVERIFY2(modules > 0, "the program loaded no QML module from disk");
 }

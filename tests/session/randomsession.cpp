@@ -96,17 +96,16 @@ void RandomSession::fireOne()
         for (int i = 0; i < 3 && launchButtons[t - 1]->isVisible(); ++i)
             possible.append({launchButtons[t - 1]->objectName(), [this, t] { launch(t); }});
         possible.append({u"track bar %1 set"_s.arg(t), [this, t] { moveTrackBar(t); }});
-        possible.append({u"track bar %1 key"_s.arg(t), [this, t] {
-                             static constexpr Qt::Key keys[] = {
-                                 Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Up,   Qt::Key_Down,
-                                 Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
-                             const toolkit::TrackBar *bars[4] = {
-                                 m_form.valeurmoteur, m_form.valeurmoteur1, m_form.valeurmoteur3,
-                                 m_form.valeurmoteur4};
-                             if (bars[t - 1]->isVisible())
-                                 QTest::keyClick(bars[t - 1]->findChild<QSlider *>(),
-                                                 keys[randomInt(0, 7)]);
-                         }});
+        possible.append(
+            {u"track bar %1 key"_s.arg(t), [this, t] {
+                 static constexpr Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,
+                                                    Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                                                    Qt::Key_Home, Qt::Key_End};
+                 const toolkit::TrackBar *bars[4] = {m_form.valeurmoteur, m_form.valeurmoteur1,
+                                                     m_form.valeurmoteur3, m_form.valeurmoteur4};
+                 if (bars[t - 1]->isVisible())
+                     QTest::keyClick(bars[t - 1]->findChild<QSlider *>(), keys[randomInt(0, 7)]);
+             }});
     }
     for (QAbstractButton *button : std::initializer_list<QAbstractButton *> {
              f.Button3, f.Button4, f.Button6, f.Button8, f.Button9, f.Button10, f.SpeedButton1,
@@ -192,11 +191,10 @@ QStringList RandomSession::broken(int finishedTab) const
     QStringList out;
     const QPushButton *buttons[4] = {f.Button1, f.Button2, f.Button7, f.Button5};
     const toolkit::Diagram *pictures[4] = {f.Image1, f.Image2, f.Image3, f.Image4};
-    const QList<const LineSeries *> series[4] = {
-        {f.tensionmoyenne, f.signalrco},
-        {f.tensionmoyenne1, f.signalrco1, f.signalrco2},
-        {f.tr1, f.tr2, f.tr3, f.tr4},
-        {f.tr11, f.tr12}};
+    const QList<const LineSeries *> series[4] = {{f.tensionmoyenne, f.signalrco},
+                                                 {f.tensionmoyenne1, f.signalrco1, f.signalrco2},
+                                                 {f.tr1, f.tr2, f.tr3, f.tr4},
+                                                 {f.tr11, f.tr12}};
     const toolkit::TrackBar *bars[4] = {f.valeurmoteur, f.valeurmoteur1, f.valeurmoteur3,
                                         f.valeurmoteur4};
     const QLineEdit *boxes[4] = {f.Edit1, f.Edit2, f.Edit4, f.Edit5};
@@ -204,7 +202,9 @@ QStringList RandomSession::broken(int finishedTab) const
         const QString tab = u"tab %1: "_s.arg(t + 1);
         const bool running = m_onStack[t] > 0;
         if (buttons[t]->isHidden() != running)
-            out << tab + u"launch button hidden %1, trace running %2"_s.arg(buttons[t]->isHidden()).arg(running);
+            out << tab
+                    + u"launch button hidden %1, trace running %2"_s.arg(buttons[t]->isHidden())
+                          .arg(running);
         if (!running && !pictures[t]->lights().isEmpty())
             out << tab + u"circuit lit while no trace of it runs"_s;
         // A trace appends in ascending x; a series of two traces shows where the second began.
@@ -216,11 +216,17 @@ QStringList RandomSession::broken(int finishedTab) const
                 continue;
             const QList<QPointF> &plan = (*m_expected[t])[i];
             if (finishedTab ? points != plan : plan.mid(0, points.size()) != points)
-                out << tab + u"%1 holds %2 points, not %3 of its plan of %4"_s.arg(
-                    series[t][i]->objectName()).arg(points.size()).arg(finishedTab ? u"all"_s : u"a beginning"_s).arg(plan.size());
+                out << tab
+                        + u"%1 holds %2 points, not %3 of its plan of %4"_s
+                              .arg(series[t][i]->objectName())
+                              .arg(points.size())
+                              .arg(finishedTab ? u"all"_s : u"a beginning"_s)
+                              .arg(plan.size());
         }
         if (m_moved[t] && boxes[t]->text() != toolkit::FloatToStr(bars[t]->value()))
-            out << tab + u"track bar at %1, its box shows \"%2\""_s.arg(bars[t]->value()).arg(boxes[t]->text());
+            out << tab
+                    + u"track bar at %1, its box shows \"%2\""_s.arg(bars[t]->value())
+                          .arg(boxes[t]->text());
     }
     // Tab 2: each run clears the three series and fills the average and the pulses of its own
     // direction, in step.
@@ -229,17 +235,24 @@ QStringList RandomSession::broken(int finishedTab) const
     const int pulses = std::max(positive, negative);
     if ((positive > 0 && negative > 0) || f.tensionmoyenne1->count() != pulses || pulses > 132
         || (finishedTab == 2 && pulses != 132))
-        out << u"tab 2: %1 average, %2 positive and %3 negative points"_s.arg(f.tensionmoyenne1->count()).arg(positive).arg(negative);
-    if (!QStringList {u"Sélectionner sens"_s, u"Sens positif"_s, u"Sens négatif"_s}.contains(f.Edit3->text()))
+        out << u"tab 2: %1 average, %2 positive and %3 negative points"_s
+                   .arg(f.tensionmoyenne1->count())
+                   .arg(positive)
+                   .arg(negative);
+    if (!QStringList {u"Sélectionner sens"_s, u"Sens positif"_s, u"Sens négatif"_s}.contains(
+            f.Edit3->text()))
         out << u"Edit3 shows \"%1\""_s.arg(f.Edit3->text());
     // At rest, the last tab clicked decides: the DC motor in view (as at start-up) for tabs 1
     // and 2, the stepper for tabs 3 and 4.
     const bool sliding = f.animationmoteurcc->isRunning() || f.animationmoteurccbis->isRunning()
         || f.animationmoteurpasapas->isRunning() || f.animationmoteurpasapasbis->isRunning();
     const bool stepperView = f.TabControl1->currentIndex() >= 2;
-    if (!sliding && (std::abs(f.moteurcc->positionX() - (stepperView ? -20.0f : 0.0f)) > 1e-4f
-                     || std::abs(f.moteurpasapas->positionX() - (stepperView ? 0.0f : 20.0f)) > 1e-4f))
-        out << u"tab %1 at rest: the motors at %2 and %3"_s.arg(f.TabControl1->currentIndex() + 1).arg(f.moteurcc->positionX()).arg(f.moteurpasapas->positionX());
+    if (!sliding
+        && (std::abs(f.moteurcc->positionX() - (stepperView ? -20.0f : 0.0f)) > 1e-4f
+            || std::abs(f.moteurpasapas->positionX() - (stepperView ? 0.0f : 20.0f)) > 1e-4f))
+        out << u"tab %1 at rest: the motors at %2 and %3"_s.arg(f.TabControl1->currentIndex() + 1)
+                   .arg(f.moteurcc->positionX())
+                   .arg(f.moteurpasapas->positionX());
     return out;
 }
 
@@ -248,5 +261,7 @@ void RandomSession::verify(const QStringList &broken)
     if (broken.isEmpty() || !m_broken.isEmpty())
         return;
     m_broken = broken;
-    m_broken << u"seed %1, after event %2 of %3, the last events:"_s.arg(m_seed).arg(m_fired).arg(m_events) << m_recent;
+    m_broken << u"seed %1, after event %2 of %3, the last events:"_s.arg(m_seed).arg(m_fired).arg(
+        m_events)
+             << m_recent;
 }
