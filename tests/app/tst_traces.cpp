@@ -124,18 +124,17 @@ void tst_Traces::wiring_data()
     QTest::addColumn<QString>("angle"); // stepper tabs: the angle box at the end
 
     // Levels from the truncated percentage, the shaft's period from the exact value.
-    QTest::newRow("tab 1, 37.5 %") << 1 << 1 << 37.5 << u"37,5"_s << 0.625f << u"+96.00"_s
-                                   << QString();
-    QTest::newRow("tab 1, 0 %: needles") << 1 << 1 << 0.0 << u"0"_s << -1.0f << u"+0.00"_s
-                                         << QString();
+    QTest::newRow("tab 1, 37.5 %")
+        << 1 << 1 << 37.5 << u"37,5"_s << 0.625f << u"+96.00"_s << QString();
+    QTest::newRow("tab 1, 0 %: needles")
+        << 1 << 1 << 0.0 << u"0"_s << -1.0f << u"+0.00"_s << QString();
     QTest::newRow("tab 2, negative 37.5 %")
         << 2 << 2 << 37.5 << u"37,5"_s << 0.625f << u"-96.00"_s << QString();
     QTest::newRow("tab 2, positive 100 %: fastest")
         << 2 << 1 << 100.0 << u"100"_s << 0.0f << u"+12000.00"_s << QString();
     QTest::newRow("tab 3, 95 %: steps share abscissae")
         << 3 << 1 << 95.0 << u"95"_s << -1.0f << u"+0.00"_s << u"-18360"_s;
-    QTest::newRow("tab 4, 50 %") << 4 << 1 << 50.0 << u"50"_s << -1.0f << u"+0.00"_s
-                                 << u"-2160"_s;
+    QTest::newRow("tab 4, 50 %") << 4 << 1 << 50.0 << u"50"_s << -1.0f << u"+0.00"_s << u"-2160"_s;
 }
 
 void tst_Traces::wiring()

@@ -23,8 +23,6 @@ template<typename T> std::unique_ptr<T, decltype(&std::free)> owned(T *reply)
 
 void stop(QProcess &process)
 {
-    if (process.state() == QProcess::NotRunning)
-        return;
     process.terminate();
     if (!process.waitForFinished(5000))
         process.kill();
@@ -70,19 +68,9 @@ bool RealProgram::startDisplay(QSize screen, QString *why)
     m_windowManager.setProcessEnvironment(environment);
     m_windowManager.start(u"openbox"_s, {u"--sm-disable"_s});
     // A window manager announces itself on the root window.
-    const auto runs = [this] {
-        auto reply = owned(xcb_get_property_reply(m_connection,
-                                                  xcb_get_property(m_connection, false, m_root,
-                                                                   atom("_NET_SUPPORTING_WM_CHECK"),
-                                                                   XCB_ATOM_WINDOW, 0, 1),
-                                                  nullptr));
-        return reply && xcb_get_property_value_length(reply.get()) == 4;
-    };
-    if (!QTest::qWaitFor(runs, 20000)) {
-        *why = u"openbox did not start"_s;
-        return false;
-    }
-    return true;
+    *why = u"openbox did not start"_s;
+    return QTest::qWaitFor(
+        [this] { return !property(m_root, "_NET_SUPPORTING_WM_CHECK").isEmpty(); }, 20000);
 }
 
 bool RealProgram::connectDisplay()
@@ -91,12 +79,10 @@ bool RealProgram::connectDisplay()
         return true;
     int screenNumber = 0;
     m_connection = xcb_connect(m_display.toLatin1().constData(), &screenNumber);
-    if (xcb_connection_has_error(m_connection))
-        return false;
     auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
     for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
         xcb_screen_next(&screens);
-    m_root = screens.rem > 0 ? screens.data->root : 0;
+    m_root = !xcb_connection_has_error(m_connection) && screens.rem > 0 ? screens.data->root : 0;
     return m_root != 0;
 }
 
@@ -149,7 +135,7 @@ bool RealProgram::waitForWindow(int timeoutMs)
     return connectDisplay()
         && QTest::qWaitFor(
                [this] {
-                   m_window = windowOf(m_root, m_program.processId(), 2);
+                   m_window = windowOf(m_root, 2);
                    return m_window != 0 || m_program.state() != QProcess::Running;
                },
                timeoutMs)
@@ -163,8 +149,24 @@ quint32 RealProgram::atom(const char *name) const
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-// A window manager puts the program's window inside a frame of its own: look one level down.
-quint32 RealProgram::windowOf(quint32 parent, qint64 pid, int depth) const
+QByteArray RealProgram::property(quint32 window, const char *name, quint32 *type) const
+{
+    auto reply =
+        owned(xcb_get_property_reply(m_connection,
+                                     xcb_get_property(m_connection, false, window, atom(name),
+                                                      XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
+                                     nullptr));
+    if (!reply)
+        return {};
+    if (type)
+        *type = reply->type;
+    return QByteArray(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                      xcb_get_property_value_length(reply.get()));
+}
+
+// The program's viewable window, marked with its process id; a window manager puts it inside a
+// frame of its own, one level down.
+quint32 RealProgram::windowOf(quint32 parent, int depth) const
 {
     auto tree =
         owned(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, parent), nullptr));
@@ -174,15 +176,11 @@ quint32 RealProgram::windowOf(quint32 parent, qint64 pid, int depth) const
             m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
         if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE)
             continue;
-        auto property = owned(
-            xcb_get_property_reply(m_connection,
-                                   xcb_get_property(m_connection, false, window,
-                                                    atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1),
-                                   nullptr));
-        if (property && xcb_get_property_value_length(property.get()) == 4
-            && *static_cast<const quint32 *>(xcb_get_property_value(property.get())) == pid)
+        const QByteArray pid = property(window, "_NET_WM_PID");
+        if (pid.size() == 4
+            && *reinterpret_cast<const quint32 *>(pid.constData()) == m_program.processId())
             return window;
-        if (const quint32 inside = windowOf(window, pid, depth - 1))
+        if (const quint32 inside = windowOf(window, depth - 1))
             return inside;
     }
     return 0;
@@ -203,8 +201,7 @@ QRect RealProgram::rectOf(quint32 window) const
 
 QRect RealProgram::frameRect() const
 {
-    quint32 window = m_window;
-    for (;;) {
+    for (quint32 window = m_window;;) {
         auto tree = owned(
             xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr));
         if (!tree || tree->parent == m_root || tree->parent == XCB_WINDOW_NONE)
@@ -213,30 +210,18 @@ QRect RealProgram::frameRect() const
     }
 }
 
-QString RealProgram::title(const char *property) const
+QString RealProgram::title(const char *name) const
 {
-    auto reply =
-        owned(xcb_get_property_reply(m_connection,
-                                     xcb_get_property(m_connection, false, m_window, atom(property),
-                                                      XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
-                                     nullptr));
-    if (!reply || reply->format != 8)
-        return {};
-    const auto *bytes = static_cast<const char *>(xcb_get_property_value(reply.get()));
-    const int length = xcb_get_property_value_length(reply.get());
-    // STRING is Latin-1; so is COMPOUND_TEXT as long as it holds no escape sequence.
-    if (reply->type == atom("UTF8_STRING"))
-        return QString::fromUtf8(bytes, length);
-    if (reply->type == XCB_ATOM_STRING
-        || (reply->type == atom("COMPOUND_TEXT") && !std::memchr(bytes, 0x1B, length)))
-        return QString::fromLatin1(bytes, length);
-    return u"<text of an unexpected type>"_s;
+    quint32 type = 0;
+    const QByteArray text = property(m_window, name, &type);
+    // Else STRING, or COMPOUND_TEXT without escape sequences: Latin-1 both.
+    return type == atom("UTF8_STRING") ? QString::fromUtf8(text) : QString::fromLatin1(text);
 }
 
 QImage RealProgram::capture() const
 {
-    // Read from the root window: a child of another depth (a GL window) would be undefined in
-    // an image of the top-level window itself.
+    // From the root window: a child of another depth (a GL window) would be undefined in an
+    // image of the top-level window itself.
     const QRect r = windowRect();
     auto image =
         owned(xcb_get_image_reply(m_connection,
@@ -247,21 +232,18 @@ QImage RealProgram::capture() const
     if (r.isEmpty() || !image || image->depth != 24
         || xcb_get_image_data_length(image.get()) != r.width() * r.height() * 4)
         return {};
-    return QImage(xcb_get_image_data(image.get()), r.width(), r.height(), r.width() * 4,
-                  QImage::Format_RGB32)
+    return QImage(xcb_get_image_data(image.get()), r.width(), r.height(), QImage::Format_RGB32)
         .copy();
 }
 
 void RealProgram::requestClose() const
 {
-    xcb_client_message_event_t event;
-    std::memset(&event, 0, sizeof event);
+    xcb_client_message_event_t event {};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = m_window;
     event.type = atom("WM_PROTOCOLS");
     event.data.data32[0] = atom("WM_DELETE_WINDOW");
-    event.data.data32[1] = XCB_CURRENT_TIME;
     // An empty event mask delivers the message to the client that created the window.
     xcb_send_event(m_connection, false, m_window, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char *>(&event));

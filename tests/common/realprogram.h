@@ -14,10 +14,7 @@ struct xcb_connection_t;
 class RealProgram
 {
 public:
-    RealProgram() = default;
     ~RealProgram();
-    RealProgram(const RealProgram &) = delete;
-    RealProgram &operator=(const RealProgram &) = delete;
 
     /// What a display of the test's own needs and this machine lacks; empty when nothing.
     static QString missingTools();
@@ -51,7 +48,8 @@ public:
 private:
     bool connectDisplay();
     quint32 atom(const char *name) const;
-    quint32 windowOf(quint32 parent, qint64 pid, int depth) const;
+    QByteArray property(quint32 window, const char *name, quint32 *type = nullptr) const;
+    quint32 windowOf(quint32 parent, int depth) const;
     QRect rectOf(quint32 window) const;
 
     QProcess m_server;

@@ -1,23 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QList>
-#include <QPointF>
-#include <QStringList>
-#include <QTimer>
+#include "tracewatch.h"
 
-#include <functional>
 #include <optional>
 #include <random>
 
-class TForm2;
-
-/// A user gone wild, replayable from its seed: every 1 or 2 ms one event (a click on a button
-/// or a tab header, a track-bar move from code or from the keyboard, a message box answered)
-/// until the count is reached. The events keep coming while traces run, from inside their
-/// pauses, so traces nest as they would under a real user. The invariants that hold between any
-/// two events, however deeply traces are nested, are checked after every event; the session
-/// stops at the first one broken.
+/// A user gone wild, replayable from its seed: every 1 or 2 ms one event (a click on a button or
+/// a tab header, a track-bar move from code or from the keyboard, a message box answered) until
+/// the count is reached. The events keep coming while traces run, from inside their pauses, so
+/// traces nest as under a real user. The invariants that hold between any two events, however
+/// deeply traces are nested, are checked after every event; the session stops at the first one
+/// broken, then closes the window with whatever traces are on the stack.
 class RandomSession : public QObject
 {
     Q_OBJECT
@@ -25,9 +19,8 @@ class RandomSession : public QObject
 public:
     RandomSession(TForm2 &form, quint32 seed, int events);
 
-    /// Fires the events, then closes the window, whatever traces are still on the stack, and
-    /// returns once every launch has returned: the invariants broken (empty when all held),
-    /// with the events that led there.
+    /// Returns once every launch has returned: the invariants broken, with the events that led
+    /// there; empty when all held.
     QStringList run();
 
     int eventsFired() const { return m_fired; }
@@ -37,10 +30,12 @@ public:
 private:
     void tick();
     void fireOne();
-    void launch(int tab);
-    void moveTrackBar(int tab);
-    int randomInt(int low, int high);
-    QStringList broken(int finishedTab = 0) const;
+    void launch(int t);
+    int randomInt(int low, int high)
+    {
+        return std::uniform_int_distribution<int>(low, high)(m_random);
+    }
+    QStringList broken(int finished = -1) const;
     void verify(const QStringList &broken);
 
     TForm2 &m_form;
@@ -48,10 +43,11 @@ private:
     int m_events;
     std::mt19937 m_random;
     QTimer m_driver;
+    QList<TraceTab> m_tabs;
     // Per tab: its traces on the stack (0 or 1: a launch button hides while its trace runs),
     // whether its track bar moved (before, the box keeps the form's text), and the points its
-    // series must hold when its levels are fixed at launch (not tab 2, whose second run may
-    // start from levels read in the middle of the first).
+    // series must hold when its levels are fixed at launch (not tab 2, whose second run may start
+    // from levels read in the middle of the first).
     int m_onStack[4] = {};
     bool m_moved[4] = {};
     std::optional<QList<QList<QPointF>>> m_expected[4];
