@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <map>
 
@@ -112,32 +113,18 @@ struct TraceTab
     QLineEdit *angle; // stepper tabs: the rotor's angle
 
     TraceTab(TForm2 &f, int n, int direction = 1)
-        : bar(n == 1       ? f.valeurmoteur
-                  : n == 2 ? f.valeurmoteur1
-                  : n == 3 ? f.valeurmoteur3
-                           : f.valeurmoteur4)
-        , box(n == 1       ? f.Edit1
-                  : n == 2 ? f.Edit2
-                  : n == 3 ? f.Edit4
-                           : f.Edit5)
-        , button(n == 1       ? f.Button1
-                     : n == 2 ? f.Button2
-                     : n == 3 ? f.Button7
-                              : f.Button5)
-        , picture(n == 1       ? f.Image1
-                      : n == 2 ? f.Image2
-                      : n == 3 ? f.Image3
-                               : f.Image4)
-        , series(n == 1 ? QList<toolkit::LineSeries *> {f.tensionmoyenne, f.signalrco}
-                     : n == 2
-                     ? QList<toolkit::LineSeries *> {f.tensionmoyenne1,
-                                                     direction == 1 ? f.signalrco1 : f.signalrco2}
-                     : n == 3 ? QList<toolkit::LineSeries *> {f.tr1, f.tr2, f.tr3, f.tr4}
-                              : QList<toolkit::LineSeries *> {f.tr11, f.tr12})
-        , angle(n == 3       ? f.Edit6
-                    : n == 4 ? f.Edit7
-                             : nullptr)
     {
+        const std::size_t i = n - 1;
+        bar = std::array {f.valeurmoteur, f.valeurmoteur1, f.valeurmoteur3, f.valeurmoteur4}[i];
+        box = std::array<QLineEdit *, 4> {f.Edit1, f.Edit2, f.Edit4, f.Edit5}[i];
+        button = std::array {f.Button1, f.Button2, f.Button7, f.Button5}[i];
+        picture = std::array {f.Image1, f.Image2, f.Image3, f.Image4}[i];
+        series = std::array<QList<toolkit::LineSeries *>, 4> {
+            {{f.tensionmoyenne, f.signalrco},
+             {f.tensionmoyenne1, direction == 1 ? f.signalrco1 : f.signalrco2},
+             {f.tr1, f.tr2, f.tr3, f.tr4},
+             {f.tr11, f.tr12}}}[i];
+        angle = std::array<QLineEdit *, 4> {nullptr, nullptr, f.Edit6, f.Edit7}[i];
         m_direction = n == 2 ? (direction == 1 ? f.Button3 : f.Button4) : nullptr;
     }
     /// Sets the track bar to @p value (and tab 2's direction) for a launch.
