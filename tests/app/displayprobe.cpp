@@ -1,20 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the window as the program does and tells what a user would find there: the size and
 // place, in device pixels from the window's top-left corner, of every visible control of every
-// tab and of the 3D area, and whether the 3D view draws or says why not. With --trace it then
-// plays a tab-1 trace (short pause) and tells what the trace left and whether the shaft turns.
-// It says "ready", lives until its window is closed, and says "exit".
-//
-//   displayprobe [--trace]
+// tab and of the 3D area, and whether the 3D view draws or says why not. It says "ready", lives
+// until its window is closed, and says "exit".
 
 #include "app/tform2.h"
 
-#include "scene/model3d.h"
 #include "scene/sceneview.h"
 
 #include "toolkit/application.h"
-#include "toolkit/lineseries.h"
-#include "toolkit/trackbar.h"
 
 #include <QLabel>
 #include <QTest>
@@ -23,7 +17,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -49,7 +42,7 @@ void sayPlace(const QString &name, const QWidget *w)
             .arg(r.height()));
 }
 
-void report(bool trace)
+void report()
 {
     TForm2 &f = *Form2;
     scene::SceneView *view = f.sceneView();
@@ -71,18 +64,6 @@ void report(bool trace)
         }
     }
     f.TabControl1->setCurrentIndex(0);
-    if (trace) {
-        f.pause().setInterval(std::chrono::milliseconds(2));
-        f.valeurmoteur->setValue(40);
-        f.Button1->click();
-        say(QStringLiteral("trace %1 %2 %3")
-                .arg(f.signalrco->count())
-                .arg(f.tensionmoyenne->count())
-                .arg(f.Button1->isVisible() ? "shown" : "hidden"));
-        const float before = f.axe->rotationAngle().z();
-        QTest::qWait(200);
-        say(QStringLiteral("shaft %1 %2").arg(before).arg(f.axe->rotationAngle().z()));
-    }
     say(QStringLiteral("ready"));
 }
 
@@ -90,11 +71,10 @@ void report(bool trace)
 
 int main(int argc, char *argv[])
 {
-    const bool trace = argc > 1 && std::strcmp(argv[1], "--trace") == 0;
     toolkit::Application application(argc, argv);
     const int code = application.execute([&] {
         application.CreateForm(Form2);
-        QTimer::singleShot(0, Form2, [trace] { report(trace); });
+        QTimer::singleShot(0, Form2, report);
     });
     say(QStringLiteral("exit"));
     return code;

@@ -2,8 +2,8 @@
 // The program on the screens of a classroom, each on an X server of the test's own with a small
 // window manager: on a screen too small for it the window shrinks until its frame fits and every
 // control of every tab and the 3D area lie inside; on a screen large enough nothing changes.
-// Without OpenGL the window still comes up, says why the 3D view is missing, and the lesson
-// goes on: a trace runs to its end, the shaft turns, and closing ends the program with 0.
+// Without OpenGL the window still comes up and says why the 3D view is missing (the lesson goes
+// on: tst_session_noopengl). Closing it ends the program with 0.
 
 #include "realprogram.h"
 
@@ -47,8 +47,7 @@ void tst_Displays::windowOnScreen()
     QString why;
     QVERIFY2(probe.startDisplay(screen, &why), qPrintable(why));
     QCOMPARE(probe.screen(), QRect(QPoint(0, 0), screen));
-    probe.start(QStringLiteral(DISPLAYPROBE_PATH),
-                openGl ? QStringList() : QStringList {u"--trace"_s},
+    probe.start(QStringLiteral(DISPLAYPROBE_PATH), {},
                 {u"QT_QPA_PLATFORM=xcb"_s, u"QT_SCALE_FACTOR="_s + scale,
                  openGl ? u"QT_XCB_GL_INTEGRATION"_s : u"QT_XCB_GL_INTEGRATION=none"_s});
     const QStringList lines = probe.readUntil(u"ready"_s);
@@ -75,16 +74,9 @@ void tst_Displays::windowOnScreen()
     QVERIFY(controls > 40);
 
     const QString scene = lines.filter(QRegularExpression(u"^scene "_s)).value(0);
-    if (openGl) {
-        QCOMPARE(scene, u"scene drawn"_s);
-    } else {
-        QVERIFY2(scene.startsWith("scene unavailable "_L1) && scene.contains("OpenGL"_L1),
-                 qPrintable(scene));
-        QVERIFY(lines.contains(u"trace 132 132 shown"_s));
-        const QStringList shaft =
-            lines.filter(QRegularExpression(u"^shaft "_s)).value(0).split(u' ');
-        QVERIFY2(shaft.size() == 3 && shaft[1] != shaft[2], "the shaft does not turn");
-    }
+    QVERIFY2(openGl ? scene == "scene drawn"_L1
+                    : scene.startsWith("scene unavailable "_L1) && scene.contains("OpenGL"_L1),
+             qPrintable(scene));
     probe.requestClose();
     QVERIFY2(probe.endsWithZero(), qPrintable(probe.errors()));
     QCOMPARE(probe.readUntil(u"exit"_s), QStringList {u"exit"_s});
