@@ -40,12 +40,8 @@ private Q_SLOTS:
 
     void stateMachine_data();
     void stateMachine();
-    void coilLabelsFollowTheLastTab_data();
-    void coilLabelsFollowTheLastTab();
     void directionIsForgottenExceptOnTab2_data();
     void directionIsForgottenExceptOnTab2();
-    void shaftRotationAndTabs_data();
-    void shaftRotationAndTabs();
 
 private:
     std::unique_ptr<TForm2> m_form;
@@ -72,7 +68,9 @@ void TestTabs::stateMachine_data()
 
 // The slides that start jump to their start values (DC -20 → 0 and stepper 0 → 20 into the DC
 // view, DC 0 → -20 and stepper 20 → 0 into the stepper view); a click that keeps the view moves
-// nothing. At start-up no slide ran yet, so tabs 1 and 2 replay theirs.
+// nothing. At start-up no slide ran yet, so tabs 1 and 2 replay theirs. Tab 1 lets the shaft
+// turn, tab 2 stops its positive way only, the stepper tabs stop both; only tab 4 hides the
+// letters of coils 3 and 4.
 void TestTabs::stateMachine()
 {
     QFETCH(View, from);
@@ -84,7 +82,16 @@ void TestTabs::stateMachine()
     }
     const bool toStepper = tab >= 3;
     const bool moves = from == View::Initial || (from == View::Stepper) != toStepper;
+    for (toolkit::FloatAnimation *shaft : {f.animationaxe, f.animationaxenegative}) {
+        shaft->setDuration(0.5f);
+        shaft->setEnabled(true);
+    }
     clickTab(f, tab);
+    QCOMPARE(f.animationaxe->enabled(), tab == 1);
+    QCOMPARE(f.animationaxenegative->isRunning(), tab <= 2);
+    QCOMPARE(f.textebobine3->isVisible(), tab != 4);
+    QCOMPARE(f.textebobine4->isVisible(), tab != 4);
+    QVERIFY(f.textebobine1->isVisible() && f.textebobine2->isVisible());
     QCOMPARE(f.moteurcc->positionX(), moves == toStepper ? 0.0f : -20.0f);
     QCOMPARE(f.moteurpasapas->positionX(), moves == toStepper ? 20.0f : 0.0f);
     // Exactly one slide of each pair is enabled.
@@ -97,27 +104,6 @@ void TestTabs::stateMachine()
     QCOMPARE(f.moteurcc->positionX(), toStepper ? -20.0f : 0.0f);
     QCOMPARE(f.moteurpasapas->positionX(), toStepper ? 0.0f : 20.0f);
     QVERIFY(!f.animationmoteurcc->isRunning() && !f.animationmoteurccbis->isRunning());
-}
-
-void TestTabs::coilLabelsFollowTheLastTab_data()
-{
-    QTest::addColumn<QList<int>>("tabs");
-    QTest::addColumn<bool>("shown");
-    QTest::newRow("at start") << QList<int> {} << true;
-    QTest::newRow("tab 4 twice") << QList<int> {4, 4} << false;
-    for (int tab = 1; tab <= 3; ++tab)
-        QTest::addRow("tab %d after tab 4", tab) << QList<int> {4, tab} << true;
-}
-
-void TestTabs::coilLabelsFollowTheLastTab()
-{
-    QFETCH(QList<int>, tabs);
-    QFETCH(bool, shown);
-    for (int tab : tabs)
-        clickTab(*m_form, tab);
-    QCOMPARE(m_form->textebobine3->isVisible(), shown);
-    QCOMPARE(m_form->textebobine4->isVisible(), shown);
-    QVERIFY(m_form->textebobine1->isVisible() && m_form->textebobine2->isVisible());
 }
 
 void TestTabs::directionIsForgottenExceptOnTab2_data()
@@ -141,31 +127,6 @@ void TestTabs::directionIsForgottenExceptOnTab2()
     const QStringList shown = answeringMessageBoxes([&] { f.Button2->click(); });
     QCOMPARE(f.signalrco2->count(), kept ? 132 : 0);
     QCOMPARE(shown.size(), kept ? 0 : 1);
-}
-
-void TestTabs::shaftRotationAndTabs_data()
-{
-    QTest::addColumn<bool>("negative");
-    QTest::addColumn<int>("tab");
-    for (bool negative : {false, true}) {
-        for (int tab = 1; tab <= 4; ++tab)
-            QTest::addRow("%s, tab %d", negative ? "negative" : "positive", tab) << negative << tab;
-    }
-}
-
-// Tab 1 lets the shaft turn; tab 2 stops the positive way only; the stepper tabs stop both.
-void TestTabs::shaftRotationAndTabs()
-{
-    QFETCH(bool, negative);
-    QFETCH(int, tab);
-    TForm2 &f = *m_form;
-    toolkit::FloatAnimation *turning = negative ? f.animationaxenegative : f.animationaxe;
-    turning->setDuration(0.5f);
-    turning->setEnabled(true);
-    clickTab(f, tab);
-    const bool stillTurning = tab == 1 || (negative && tab == 2);
-    QCOMPARE(turning->enabled(), stillTurning);
-    QCOMPARE(turning->isRunning(), stillTurning);
 }
 
 QTEST_MAIN(TestTabs)
