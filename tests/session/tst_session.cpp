@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Randomised sessions: thousands of user events fired at the window, traces nesting inside each
 // other's pauses, the invariants checked after every event. Two fixed seeds run a short session
-// each; SM_SESSION_SEED and SM_SESSION_EVENTS replay one session exactly.
+// each; SM_SESSION_SEED and SM_SESSION_EVENTS (or --seed and --events) replay one exactly.
 
 #include "randomsession.h"
 
@@ -56,10 +56,19 @@ void tst_Session::randomSession()
 
 int main(int argc, char *argv[])
 {
+    // "--seed N" and "--events N" as the two variables, for a command line.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray word(argv[i]);
+        if ((word == "--seed" || word == "--events") && i + 1 < argc)
+            qputenv(word == "--seed" ? "SM_SESSION_SEED" : "SM_SESSION_EVENTS", argv[++i]);
+        else
+            arguments << QString::fromLocal8Bit(word);
+    }
     QApplication::setAttribute(Qt::AA_Use96Dpi, true);
     QApplication app(argc, argv);
     tst_Session test;
-    return QTest::qExec(&test, argc, argv);
+    return QTest::qExec(&test, arguments);
 }
 
 #include "tst_session.moc"
