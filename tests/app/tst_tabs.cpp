@@ -18,7 +18,13 @@
 namespace {
 
 enum class View { Initial, Dc, Stepper };
-constexpr int kSlideEnd = 1200; // slides last 0.8 s
+// Until the slides of the models (0.8 s) have ended.
+void settle(TForm2 &f)
+{
+    QTRY_VERIFY(!f.animationmoteurcc->isRunning() && !f.animationmoteurccbis->isRunning()
+                && !f.animationmoteurpasapas->isRunning()
+                && !f.animationmoteurpasapasbis->isRunning());
+}
 
 void clickTab(TForm2 &f, int tab)
 {
@@ -78,7 +84,7 @@ void TestTabs::stateMachine()
     TForm2 &f = *m_form;
     if (from != View::Initial) {
         clickTab(f, from == View::Dc ? 1 : 3);
-        QTest::qWait(kSlideEnd);
+        settle(f);
     }
     const bool toStepper = tab >= 3;
     const bool moves = from == View::Initial || (from == View::Stepper) != toStepper;
@@ -100,10 +106,9 @@ void TestTabs::stateMachine()
     QCOMPARE(f.animationmoteurccbis->enabled(), !toStepper);
     QCOMPARE(f.animationmoteurpasapasbis->enabled(), !toStepper);
 
-    QTest::qWait(kSlideEnd);
+    settle(f);
     QCOMPARE(f.moteurcc->positionX(), toStepper ? -20.0f : 0.0f);
     QCOMPARE(f.moteurpasapas->positionX(), toStepper ? 0.0f : 20.0f);
-    QVERIFY(!f.animationmoteurcc->isRunning() && !f.animationmoteurccbis->isRunning());
 }
 
 void TestTabs::directionIsForgottenExceptOnTab2_data()
