@@ -3,12 +3,12 @@
 # Checks that the Debian package brings everything the program needs: builds it with cpack,
 # installs it without recommends into a fresh copy of a bare Debian 12 (debootstrap
 # --variant=minbase) and starts it there from its menu entry on an Xvfb display of this machine,
-# through tests/install's tst_installedapp. Needs root, debootstrap, Xvfb and the Debian mirror;
+# through tests/install's tst_installed. Needs root, debootstrap, Xvfb and the Debian mirror;
 # takes minutes, so it is a manual check and not part of ctest.
 #
 #   packaging/check-deb.sh BUILD_DIR [CACHE_DIR]
 #
-# BUILD_DIR is a configured build tree with simumoteurs and tst_installedapp built. CACHE_DIR
+# BUILD_DIR is a configured build tree with simumoteurs and tst_installed built. CACHE_DIR
 # (default /tmp/simumoteurs-bookworm) keeps the bare system and the downloaded packages for the
 # next run; every run installs into a new copy of that system.
 set -euo pipefail
@@ -16,8 +16,8 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 cache=${2:-/tmp/simumoteurs-bookworm}
 mirror=http://deb.debian.org/debian
-probe="$build/tests/install/tst_installedapp"
-[ -x "$probe" ] || { echo "build tst_installedapp in $build first" >&2; exit 1; }
+probe="$build/tests/install/tst_installed"
+[ -x "$probe" ] || { echo "build tst_installed in $build first" >&2; exit 1; }
 
 work=$(mktemp -d /tmp/simumoteurs-check.XXXXXX)
 root="$work/root"

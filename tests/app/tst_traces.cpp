@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The four traces run for real in the window (with a 1 ms pause) and checked on what they leave
-// in the series, the edit boxes and the 3D objects. The expected point sequences
-// are built here from the rules of each tab, not taken from the plans the handlers play.
+// The four traces played for real in the window (1 ms pause). One row per tab checks what its
+// handler feeds to the series, edit boxes, shaft, rotor, read-outs and circuit picture (the
+// arithmetic of the plans is the business of tests/sim), on values that tell the exact track-bar
+// value from the truncated percentage. Then what happens when the user acts while a trace runs:
+// every action starts from inside the pause of a chosen step, as the window's events would.
+
+#include "tracewatch.h"
 
 #include "app/layout/circuitpictures.h"
-#include "app/tform2.h"
-#include "stepwatch.h"
-#include "tracechecks.h"
 
 #include "scene/object3d.h"
 
 #include "toolkit/diagram.h"
 #include "toolkit/floatanimation.h"
 #include "toolkit/lineseries.h"
-#include "toolkit/trackbar.h"
 
 #include <QLocale>
 #include <QPushButton>
@@ -21,79 +21,53 @@
 #include <QTabBar>
 #include <QTest>
 
-#include <algorithm>
-#include <array>
-#include <cmath>
 #include <memory>
-#include <optional>
 
 using namespace Qt::StringLiterals;
-using toolkit::LineSeries;
 
 namespace {
 
-using Levels = std::vector<double>;
-
-// What a circuit picture has lit, as "id" for a conducting or high part, "id low" for a part
-// driven low; sorted.
-QStringList litIn(const toolkit::Diagram *diagram)
+// What a circuit picture has lit: "id" for a conducting or high part, "id low" for a part driven
+// low; sorted.
+QStringList litIn(const toolkit::Diagram *picture)
 {
     QStringList lit;
-    for (const toolkit::Diagram::Light &light : diagram->lights()) {
-        if (light.color == circuitpictures::lowColor)
-            lit << light.id + u" low"_s;
-        else if (light.color == circuitpictures::conductingColor)
-            lit << light.id;
-        else
-            lit << light.id + u" in another colour"_s;
+    for (const toolkit::Diagram::Light &light : picture->lights()) {
+        lit << light.id
+                + (light.color == circuitpictures::lowColor              ? u" low"_s
+                       : light.color == circuitpictures::conductingColor ? QString()
+                                                                         : u" odd colour"_s);
     }
     lit.sort();
     return lit;
 }
 
-// What the picture of @p tab must light at a point whose levels on the tab's series, in their
-// order, are @p y; @p positive is tab 2's direction.
-QStringList litByRule(int tab, const Levels &y, bool positive)
+// What the picture of tab @p n must light at a point whose levels on the tab's series are @p y.
+QStringList litByRule(int n, const QList<double> &y, bool positive)
 {
     QStringList lit;
-    switch (tab) {
-    case 1:
-        // While the command is high: Q2 and the path from +12 V through the motor and Q2.
-        if (y.at(1) > 0)
-            lit << u"Q2"_s << u"current-path"_s;
-        break;
-    case 2:
-        // Q4 steady and Q2 pulsed, left to right; Q3 steady and Q1 pulsed, right to left.
+    if (n == 1 && y[1] > 0) // Q2 and the path from +12 V through the motor and Q2
+        lit << u"Q2"_s << u"current-path"_s;
+    if (n == 2) { // Q4 steady and Q2 pulsed, left to right; Q3 steady and Q1 pulsed, back
         lit << (positive ? u"Q4"_s : u"Q3"_s);
-        if (y.at(1) > 0) {
+        if (y[1] > 0)
             lit << (positive ? u"Q2"_s : u"Q1"_s) << u"common-path"_s
                 << (positive ? u"path-left-right"_s : u"path-right-left"_s);
-        }
-        break;
-    case 3:
-        // Coil k: input IO22.., channel k of U2, terminal A.. and its half-winding.
-        for (int k = 0; k < 4; ++k) {
-            if (y.at(std::size_t(k)) > 0) {
-                const QString end = QString(QChar(u'A' + k));
-                lit << u"input-%1"_s.arg(k + 1) << u"channel-%1"_s.arg(k + 1)
-                    << u"terminal-"_s + end << u"winding-"_s + end;
-            }
-        }
-        break;
-    default:
-        // Winding 1 is A-B through IN1/IN2, winding 2 C-D through IN3/IN4; +5 V drives the
-        // first terminal of the pair high.
-        for (int w = 0; w < 2; ++w) {
-            const double level = y.at(std::size_t(w));
-            if (level == 0)
-                continue;
-            const QString first = level > 0 ? QString() : u" low"_s;
-            const QString second = level > 0 ? u" low"_s : QString();
-            lit << u"input-%1"_s.arg(2 * w + 1) + first << u"input-%1"_s.arg(2 * w + 2) + second
-                << u"terminal-"_s + QChar(u'A' + 2 * w) + first
-                << u"terminal-"_s + QChar(u'B' + 2 * w) + second;
-        }
-        break;
+    }
+    for (int k = 0; n == 3 && k < 4; ++k) { // coil k: IO22.., channel k, terminal A.., winding
+        if (y[k] > 0)
+            lit << u"input-%1"_s.arg(k + 1) << u"channel-%1"_s.arg(k + 1)
+                << u"terminal-"_s + QChar(u'A' + k) << u"winding-"_s + QChar(u'A' + k);
+    }
+    for (int w = 0; n == 4 && w < 2;
+         ++w) { // winding w through IN(2w+1)/IN(2w+2); + drives the first high
+        if (y[w] == 0)
+            continue;
+        const QString first = y[w] > 0 ? QString() : u" low"_s;
+        const QString second = y[w] > 0 ? u" low"_s : QString();
+        lit << u"input-%1"_s.arg(2 * w + 1) + first << u"input-%1"_s.arg(2 * w + 2) + second
+            << u"terminal-"_s + QChar(u'A' + 2 * w) + first
+            << u"terminal-"_s + QChar(u'B' + 2 * w) + second;
     }
     lit.sort();
     return lit;
@@ -106,589 +80,292 @@ class tst_Traces : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
     void init();
-    void cleanup();
+    void cleanup() { m_form.reset(); }
 
-    void pwmTrace_data();
-    void pwmTrace();
-    void pwmTrackBarFraction();
-    void pwmSecondLaunchClears();
-    void dcLaunchBeforeTheTrackBarMoved_data();
-    void dcLaunchBeforeTheTrackBarMoved();
-
-    void hbridgeRun_data();
-    void hbridgeRun();
-
-    void unipolarTrace_data();
-    void unipolarTrace();
-    void bipolarTrace_data();
-    void bipolarTrace();
-    void stepperRefusal_data();
-    void stepperRefusal();
-    void stepperSecondRunRestartsAngle_data();
-    void stepperSecondRunRestartsAngle();
-
-    void circuitLitAtEveryPoint_data();
-    void circuitLitAtEveryPoint();
-    void readoutsShowTheShaft_data();
-    void readoutsShowTheShaft();
+    void wiring_data();
+    void wiring();
+    void trackBarMovedDuringTrace_data();
+    void trackBarMovedDuringTrace();
+    void directionSwitchedDuringRun_data();
+    void directionSwitchedDuringRun();
+    void tabClickDuringPositiveRun_data();
+    void tabClickDuringPositiveRun();
+    void otherTabTraceNested_data();
+    void otherTabTraceNested();
 
 private:
-    struct StepperTab
+    void clickTab(int index)
     {
-        toolkit::TrackBar *trackBar;
-        QPushButton *button;
-        QLineEdit *angleEdit;
-        QList<LineSeries *> series;
-        std::array<Levels, 4> levels;
-    };
-    StepperTab stepperTab(int tab) const;
-    void stepperData();
-    void checkStepperTrace(const StepperTab &tab);
+        QTabBar *bar = m_form->TabControl1->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
 
     std::unique_ptr<TForm2> m_form;
 };
 
 void tst_Traces::init()
 {
-    QLocale::setDefault(QLocale::c());
     m_form = std::make_unique<TForm2>();
     m_form->pause().setInterval(std::chrono::milliseconds(1));
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
 
-void tst_Traces::cleanup()
+void tst_Traces::wiring_data()
 {
-    m_form.reset();
-    QLocale::setDefault(QLocale::c());
-}
-
-void tst_Traces::pwmTrace_data()
-{
-    QTest::addColumn<int>("percent");
-    QTest::addColumn<int>("highWidth");
-    QTest::addColumn<double>("average");
-    QTest::addColumn<float>("duration");
-
-    // Duration is the shaft's period in seconds; at 0 % the stored 1 s is left alone.
-    QTest::newRow("0 %") << 0 << 0 << 0.0 << 1.0f;
-    QTest::newRow("10 %") << 10 << 2 << 1.0 << 0.9f;
-    QTest::newRow("20 %") << 20 << 4 << 2.0 << 0.8f;
-    QTest::newRow("30 %") << 30 << 6 << 3.0 << 0.7f;
-    QTest::newRow("37 %") << 37 << 7 << 4.0 << 0.63f;
-    QTest::newRow("40 %") << 40 << 8 << 4.0 << 0.6f;
-    QTest::newRow("50 %") << 50 << 10 << 6.0 << 0.5f;
-    QTest::newRow("60 %") << 60 << 12 << 7.0 << 0.4f;
-    QTest::newRow("70 %") << 70 << 14 << 8.0 << 0.3f;
-    QTest::newRow("80 %") << 80 << 16 << 9.0 << 0.2f;
-    QTest::newRow("90 %") << 90 << 18 << 10.0 << 0.1f;
-    QTest::newRow("100 %") << 100 << 20 << 12.0 << 0.0f;
-}
-
-void tst_Traces::pwmTrace()
-{
-    QFETCH(int, percent);
-    QFETCH(int, highWidth);
-    QFETCH(double, average);
-    QFETCH(float, duration);
-    TForm2 &f = *m_form;
-
-    moveTo(f.valeurmoteur, percent);
-    QCOMPARE(f.Edit1->text(), QString::number(percent));
-
-    StepWatch watch(&f);
-    int shownDuringTrace = 0;
-    watch.onEveryStep([&](int) { shownDuringTrace += f.Button1->isHidden() ? 0 : 1; });
-    f.Button1->click();
-
-    QCOMPARE(watch.steps(), 132);
-    QCOMPARE(shownDuringTrace, 0);
-    QVERIFY(!f.Button1->isHidden());
-
-    QCOMPARE(f.signalrco->points(), pulseTrain(highWidth));
-    QCOMPARE(f.signalrco->points().constLast(), QPointF(120, 0.0));
-    if (percent == 100) {
-        // Spikes down to 0 V at the end of each period.
-        QCOMPARE(f.signalrco->points().mid(20, 3), (QList<QPointF> {{20, 12}, {20, 0}, {20, 12}}));
-    }
-    QCOMPARE(xs(f.tensionmoyenne), xs(f.signalrco));
-    QVERIFY(allAt(f.tensionmoyenne, average));
-
-    QCOMPARE(f.animationaxe->duration(), duration);
-    QCOMPARE(f.animationaxe->enabled(), percent != 0);
-    QVERIFY(!f.animationaxenegative->enabled());
-}
-
-// The percentage is truncated for the levels, but the edit box and the shaft take the exact
-// value.
-void tst_Traces::pwmTrackBarFraction()
-{
-    TForm2 &f = *m_form;
-    f.valeurmoteur->setValue(37.5);
-    QCOMPARE(f.Edit1->text(), u"37.5"_s);
-
-    f.Button1->click();
-    QCOMPARE(f.signalrco->points(), pulseTrain(7));
-    QVERIFY(allAt(f.tensionmoyenne, 4.0));
-    QCOMPARE(f.animationaxe->duration(), 0.625f);
-    QVERIFY(f.animationaxe->enabled());
-}
-
-void tst_Traces::pwmSecondLaunchClears()
-{
-    TForm2 &f = *m_form;
-    moveTo(f.valeurmoteur, 100);
-    f.Button1->click();
-    moveTo(f.valeurmoteur, 0);
-    QVERIFY(!f.animationaxe->enabled());
-
-    // The first point of the second run must find the series empty.
-    StepWatch watch(&f);
-    QList<int> countsAtFirstStep;
-    watch.onEveryStep([&](int step) {
-        if (step == 1)
-            countsAtFirstStep << f.tensionmoyenne->count() << f.signalrco->count();
-    });
-    f.Button1->click();
-    QCOMPARE(countsAtFirstStep, (QList<int> {1, 1}));
-    QCOMPARE(f.signalrco->points(), pulseTrain(0));
-    QVERIFY(allAt(f.tensionmoyenne, 0.0));
-    // The needles of 0 %: one point at 12 V at each period start.
-    QCOMPARE(f.signalrco->points().mid(0, 2), (QList<QPointF> {{0, 12}, {0, 0}}));
-    QCOMPARE(f.signalrco->points().mid(21, 3), (QList<QPointF> {{20, 0}, {20, 12}, {20, 0}}));
-    QVERIFY(!f.animationaxe->enabled());
-}
-
-void tst_Traces::dcLaunchBeforeTheTrackBarMoved_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::newRow("tab 1") << 1;
-    QTest::newRow("tab 2, positive") << 2;
-}
-
-// The window starts at 0 %: the pulses of 0 %, an average of 0 V, and the shaft still.
-void tst_Traces::dcLaunchBeforeTheTrackBarMoved()
-{
-    QFETCH(int, tab);
-    TForm2 &f = *m_form;
-    if (tab == 1) {
-        f.Button1->click();
-        QCOMPARE(f.signalrco->points(), pulseTrain(0));
-        QVERIFY(allAt(f.tensionmoyenne, 0.0));
-    } else {
-        f.Button3->click();
-        f.Button2->click();
-        QCOMPARE(f.signalrco1->points(), pulseTrain(0));
-        QVERIFY(allAt(f.tensionmoyenne1, 0.0));
-    }
-    QVERIFY(!f.animationaxe->enabled());
-}
-
-void tst_Traces::hbridgeRun_data()
-{
-    QTest::addColumn<int>("direction");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("direction"); // tab 2: 1 positive, 2 negative
     QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("highWidth");
-    QTest::addColumn<double>("average");
-    QTest::addColumn<float>("duration");
+    QTest::addColumn<QString>("shown"); // in the track bar's box, French locale
+    QTest::addColumn<float>("shaftPeriod"); // s; -1: the shaft stays still
+    QTest::addColumn<QString>("readout"); // turns a minute on the DC pictures, 60 / period
+    QTest::addColumn<QString>("angle"); // stepper tabs: the angle box at the end
 
-    // Under a French locale, as the user sees it.
-    QTest::newRow("positive 0 %") << 1 << 0.0 << u"0"_s << 0 << 0.0 << 1.0f;
-    QTest::newRow("positive 10 %") << 1 << 10.0 << u"10"_s << 2 << 1.2 << 0.9f;
-    QTest::newRow("positive 37.5 %") << 1 << 37.5 << u"37,5"_s << 7 << 4.44 << 0.625f;
-    QTest::newRow("positive 50 %") << 1 << 50.0 << u"50"_s << 10 << 6.0 << 0.5f;
-    QTest::newRow("positive 99 %") << 1 << 99.0 << u"99"_s << 19 << 11.88 << 0.01f;
-    QTest::newRow("positive 100 %") << 1 << 100.0 << u"100"_s << 20 << 12.0 << 0.0f;
-    QTest::newRow("negative 0 %") << 2 << 0.0 << u"0"_s << 0 << 0.0 << 1.0f;
-    QTest::newRow("negative 5 %") << 2 << 5.0 << u"5"_s << 1 << -0.6 << 0.95f;
-    QTest::newRow("negative 50 %") << 2 << 50.0 << u"50"_s << 10 << -6.0 << 0.5f;
-    QTest::newRow("negative 90 %") << 2 << 90.0 << u"90"_s << 18 << -10.8 << 0.1f;
-    QTest::newRow("negative 100 %") << 2 << 100.0 << u"100"_s << 20 << -12.0 << 0.0f;
+    // Levels from the truncated percentage, the shaft's period from the exact value.
+    QTest::newRow("tab 1, 37.5 %")
+        << 1 << 1 << 37.5 << u"37,5"_s << 0.625f << u"+96.00"_s << QString();
+    QTest::newRow("tab 1, 0 %: needles")
+        << 1 << 1 << 0.0 << u"0"_s << -1.0f << u"+0.00"_s << QString();
+    QTest::newRow("tab 2, negative 37.5 %")
+        << 2 << 2 << 37.5 << u"37,5"_s << 0.625f << u"-96.00"_s << QString();
+    QTest::newRow("tab 2, positive 100 %: fastest")
+        << 2 << 1 << 100.0 << u"100"_s << 0.0f << u"+12000.00"_s << QString();
+    QTest::newRow("tab 3, 95 %: steps share abscissae")
+        << 3 << 1 << 95.0 << u"95"_s << -1.0f << u"+0.00"_s << u"-18360"_s;
+    QTest::newRow("tab 4, 50 %") << 4 << 1 << 50.0 << u"50"_s << -1.0f << u"+0.00"_s << u"-2160"_s;
 }
 
-void tst_Traces::hbridgeRun()
+void tst_Traces::wiring()
 {
+    QFETCH(int, n);
     QFETCH(int, direction);
     QFETCH(double, value);
     QFETCH(QString, shown);
-    QFETCH(int, highWidth);
-    QFETCH(double, average);
-    QFETCH(float, duration);
+    QFETCH(float, shaftPeriod);
+    QFETCH(QString, readout);
+    QFETCH(QString, angle);
     TForm2 &f = *m_form;
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    const TraceTab t(f, n, direction);
+    t.prepare(value);
+    QCOMPARE(litIn(t.picture), QStringList());
 
-    moveTo(f.valeurmoteur1, value);
-    QCOMPARE(f.Edit2->text(), shown);
-    (direction == 1 ? f.Button3 : f.Button4)->click();
-    QCOMPARE(f.Edit3->text(), direction == 1 ? u"Sens positif"_s : u"Sens négatif"_s);
-
+    // At every point the button stays hidden and the picture lights, with parts of its
+    // drawing, what the rule says of the levels the chart just received.
+    const QSvgRenderer drawing(t.picture->source());
+    QStringList wrong;
+    int lit = 0;
     StepWatch watch(&f);
-    int shownDuringTrace = 0;
-    watch.onEveryStep([&](int) { shownDuringTrace += f.Button2->isHidden() ? 0 : 1; });
+    watch.onEveryStep([&](int step) {
+        QList<double> y;
+        for (const toolkit::LineSeries *s : t.series)
+            y << s->points().constLast().y();
+        const QStringList expected = litByRule(n, y, direction == 1);
+        if (wrong.isEmpty() && (litIn(t.picture) != expected || !t.button->isHidden()))
+            wrong << u"step %1: %2 lit, not %3"_s.arg(step).arg(litIn(t.picture).join(u','),
+                                                                expected.join(u','));
+        for (const toolkit::Diagram::Light &light : t.picture->lights()) {
+            if (!drawing.elementExists(light.id))
+                wrong << light.id + u" is not in the drawing"_s;
+        }
+        lit += expected.isEmpty() ? 0 : 1;
+        if (step == 1 && t.angle && t.angle->text() != "0"_L1) // a new run starts at 0
+            wrong << u"angle box at the first step: "_s + t.angle->text();
+    });
+    t.button->click();
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
+    QVERIFY(lit > 0);
+    QCOMPARE(litIn(t.picture), QStringList());
+
+    const QList<QList<QPointF>> expected = planned(n, value, direction);
+    QCOMPARE(watch.steps(), expected.constFirst().size());
+    QVERIFY(!t.button->isHidden());
+    QCOMPARE(t.box->text(), shown);
+    QCOMPARE(pointsIn(t.series), expected);
+    int others = 0; // tab 2's other direction, the series of other tabs
+    for (const toolkit::LineSeries *s : f.findChildren<toolkit::LineSeries *>())
+        others += t.series.contains(s) ? 0 : s->count();
+    QCOMPARE(others, 0);
+    toolkit::FloatAnimation *shaft = direction == 1 ? f.animationaxe : f.animationaxenegative;
+    QCOMPARE(shaft->enabled(), shaftPeriod >= 0);
+    if (shaftPeriod >= 0)
+        QCOMPARE(shaft->duration(), shaftPeriod);
+    QVERIFY(!(direction == 1 ? f.animationaxenegative : f.animationaxe)->enabled());
+    if (n == 2)
+        QCOMPARE(f.Edit3->text(), direction == 1 ? u"Sens positif"_s : u"Sens négatif"_s);
+    // Both DC pictures read the shaft until the track bar stops it.
+    QCOMPARE(f.Image1->readoutText(), readout);
+    QCOMPARE(f.Image2->readoutText(), readout);
+    moveTo(t.bar, 60);
+    QCOMPARE(f.Image1->readoutText(), u"+0.00"_s);
+    if (t.angle) {
+        QCOMPARE(t.angle->text(), angle);
+        // The rotor stays a step behind the box; both stepper pictures read the rotor.
+        const float rotor = angle.toFloat() + 90.0f;
+        QCOMPARE(f.rotor1->rotationAngle().y(), rotor);
+        QCOMPARE(f.Image3->readoutText(), u"%1.00"_s.arg(rotor));
+        QCOMPARE(f.Image4->readoutText(), u"%1.00"_s.arg(rotor));
+    }
+}
+
+void tst_Traces::trackBarMovedDuringTrace_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("direction");
+    for (int n = 1; n <= 4; ++n)
+        QTest::addRow("tab %d", n) << n << 1;
+    QTest::newRow("tab 2, negative") << 2 << 2;
+}
+
+// The running trace keeps the levels it took at its start; the new value shows at once, stops
+// the DC shaft whichever way it turns, and is kept for the next launch.
+void tst_Traces::trackBarMovedDuringTrace()
+{
+    QFETCH(int, n);
+    QFETCH(int, direction);
+    TForm2 &f = *m_form;
+    const TraceTab t(f, n, direction);
+    t.prepare(50);
+    StepWatch watch(&f);
+    watch.at(30, [&] { t.bar->setValue(90); });
+    t.button->click();
+
+    QCOMPARE(pointsIn(t.series), planned(n, 50, direction));
+    QCOMPARE(t.box->text(), u"90"_s);
+    QVERIFY(!t.button->isHidden());
+    QVERIFY(!f.animationaxe->enabled());
+    QVERIFY(!f.animationaxenegative->enabled());
+    t.button->click();
+    QCOMPARE(pointsIn(t.series), planned(n, 90, direction));
+}
+
+void tst_Traces::directionSwitchedDuringRun_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<double>("newValue");
+    // A switch to negative during a positive run: a negative run follows, and both animations
+    // end enabled; with the track bar moved in between, the second run takes the new value and
+    // only its own animation turns. A switch to positive during a negative run changes nothing.
+    QTest::newRow("positive, then negative") << 1 << 50.0;
+    QTest::newRow("positive, then negative at 80 %") << 1 << 80.0;
+    QTest::newRow("negative, then positive") << 2 << 50.0;
+}
+
+void tst_Traces::directionSwitchedDuringRun()
+{
+    QFETCH(int, first);
+    QFETCH(double, newValue);
+    TForm2 &f = *m_form;
+    TraceTab(f, 2, first).prepare(50);
+    StepWatch watch(&f);
+    watch.at(40, [&] {
+        (first == 1 ? f.Button4 : f.Button3)->click();
+        f.valeurmoteur1->setValue(newValue);
+    });
+    QList<QList<int>> seen; // positive and negative points, launch button shown
+    watch.onEveryStep([&](int) {
+        seen << QList<int> {int(f.signalrco1->count()), int(f.signalrco2->count()),
+                            !f.Button2->isHidden()};
+    });
+    f.Button2->click();
+
+    const bool followed = first == 1;
+    QCOMPARE(seen.size(), followed ? 264 : 132);
+    if (followed) { // the positive run completes before the negative one clears it
+        QCOMPARE(seen.at(131), (QList<int> {132, 0, 0}));
+        QCOMPARE(seen.at(132), (QList<int> {0, 1, 0}));
+    }
+    QVERIFY(std::none_of(seen.cbegin(), seen.cend(), [](const QList<int> &s) { return s[2]; }));
+    QVERIFY(!f.Button2->isHidden());
+    QCOMPARE(f.signalrco1->count(), 0);
+    QCOMPARE(pointsIn({f.tensionmoyenne1, f.signalrco2}), planned(2, followed ? newValue : 50, 2));
+    QVERIFY(f.animationaxenegative->enabled());
+    QCOMPARE(f.animationaxe->enabled(), followed && newValue == 50.0);
+    QCOMPARE(f.animationaxenegative->duration(), newValue == 80.0 ? 0.2f : 0.5f);
+    // The later animation turns the shaft, and the read-outs tell.
+    QCOMPARE(f.Image2->readoutText(), newValue == 80.0 ? u"-300.00"_s : u"-120.00"_s);
+}
+
+void tst_Traces::tabClickDuringPositiveRun_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::newRow("tab 1") << 0;
+    QTest::newRow("tab 3") << 2;
+    QTest::newRow("tab 4") << 3;
+}
+
+// Leaving for tab 1, 3 or 4 forgets the direction, so no negative run follows.
+void tst_Traces::tabClickDuringPositiveRun()
+{
+    QFETCH(int, index);
+    TForm2 &f = *m_form;
+    clickTab(1);
+    TraceTab(f, 2).prepare(50);
+    StepWatch watch(&f);
+    watch.at(10, [&] { f.Button4->click(); });
+    watch.at(20, [&] { clickTab(index); });
     f.Button2->click();
 
     QCOMPARE(watch.steps(), 132);
-    QCOMPARE(shownDuringTrace, 0);
+    QCOMPARE(f.Edit3->text(), u"Sélectionner sens"_s);
+    QCOMPARE(pointsIn({f.tensionmoyenne1, f.signalrco1}), planned(2, 50));
+    QCOMPARE(f.signalrco2->count(), 0);
     QVERIFY(!f.Button2->isHidden());
-
-    LineSeries *pulses = direction == 1 ? f.signalrco1 : f.signalrco2;
-    LineSeries *other = direction == 1 ? f.signalrco2 : f.signalrco1;
-    toolkit::FloatAnimation *shaft = direction == 1 ? f.animationaxe : f.animationaxenegative;
-    toolkit::FloatAnimation *reverse = direction == 1 ? f.animationaxenegative : f.animationaxe;
-
-    // signalrco2 keeps its points in ascending X: the edges must still come out in order.
-    QCOMPARE(pulses->points(), pulseTrain(highWidth));
-    QCOMPARE(other->count(), 0);
-    QCOMPARE(f.Series2->count(), 0);
-    QCOMPARE(f.Series3->count(), 0);
-    QCOMPARE(xs(f.tensionmoyenne1), xs(pulses));
-    QCOMPARE(f.tensionmoyenne1->point(0).y(), average);
-    QVERIFY(allAt(f.tensionmoyenne1, f.tensionmoyenne1->point(0).y()));
-
-    QCOMPARE(shaft->enabled(), int(value) != 0);
-    QCOMPARE(shaft->duration(), duration);
-    QVERIFY(!reverse->enabled());
 }
 
-tst_Traces::StepperTab tst_Traces::stepperTab(int tab) const
+void tst_Traces::otherTabTraceNested_data()
 {
+    QTest::addColumn<int>("outerTab");
+    QTest::addColumn<int>("innerTab");
+    QTest::newRow("tab 3 inside tab 1") << 1 << 3;
+    QTest::newRow("tab 2 inside tab 4") << 4 << 2;
+    QTest::newRow("tab 4 inside tab 3") << 3 << 4;
+}
+
+// The inner trace runs to its end inside one pause of the outer one, which then goes on where
+// it stopped; each button is hidden exactly while its own trace runs, and every step keeps its
+// pause, measured between the starts the player reports.
+void tst_Traces::otherTabTraceNested()
+{
+    QFETCH(int, outerTab);
+    QFETCH(int, innerTab);
     TForm2 &f = *m_form;
-    constexpr double on = 5.0;
-    if (tab == 3) {
-        return {f.valeurmoteur3,
-                f.Button7,
-                f.Edit6,
-                {f.tr1, f.tr2, f.tr3, f.tr4},
-                {{{on, 0, 0, 0}, {0, on, 0, 0}, {0, 0, on, 0}, {0, 0, 0, on}}}};
-    }
-    return {f.valeurmoteur4,
-            f.Button5,
-            f.Edit7,
-            {f.tr11, f.tr12},
-            {{{on, 0}, {0, on}, {-on, 0}, {0, -on}}}};
-}
-
-void tst_Traces::stepperData()
-{
-    QTest::addColumn<double>("percent");
-    QTest::addColumn<int>("steps");
-    QTest::addColumn<int>("points");
-    QTest::addColumn<int>("lastX");
-    QTest::addColumn<QString>("finalText");
-
-    QTest::newRow("0 %") << 0.0 << 12 << 132 << 120 << u"-1080"_s;
-    QTest::newRow("10 %") << 10.0 << 12 << 120 << 108 << u"-1080"_s;
-    QTest::newRow("20 %") << 20.0 << 16 << 144 << 128 << u"-1440"_s;
-    QTest::newRow("30 %") << 30.0 << 16 << 128 << 112 << u"-1440"_s;
-    QTest::newRow("40 %") << 40.0 << 20 << 140 << 120 << u"-1800"_s;
-    QTest::newRow("50 %") << 50.0 << 24 << 144 << 120 << u"-2160"_s;
-    QTest::newRow("60 %") << 60.0 << 28 << 140 << 112 << u"-2520"_s;
-    QTest::newRow("70 %") << 70.0 << 36 << 144 << 108 << u"-3240"_s;
-    QTest::newRow("80 %") << 80.0 << 52 << 156 << 104 << u"-4680"_s;
-    QTest::newRow("90 %") << 90.0 << 104 << 208 << 104 << u"-9360"_s;
-    // Steps of half a sample share their abscissae.
-    QTest::newRow("95 %") << 95.0 << 204 << 306 << 102 << u"-18360"_s;
-}
-
-void tst_Traces::unipolarTrace_data()
-{
-    stepperData();
-}
-
-void tst_Traces::unipolarTrace()
-{
-    checkStepperTrace(stepperTab(3));
-}
-
-void tst_Traces::bipolarTrace_data()
-{
-    stepperData();
-}
-
-void tst_Traces::bipolarTrace()
-{
-    checkStepperTrace(stepperTab(4));
-}
-
-void tst_Traces::checkStepperTrace(const StepperTab &tab)
-{
-    QFETCH(double, percent);
-    QFETCH(int, steps);
-    QFETCH(int, points);
-    QFETCH(int, lastX);
-    QFETCH(QString, finalText);
-    TForm2 &f = *m_form;
-
-    moveTo(tab.trackBar, percent);
-    StepWatch watch(&f);
-    int shownDuringTrace = 0;
-    watch.onEveryStep([&](int) { shownDuringTrace += tab.button->isHidden() ? 0 : 1; });
-    tab.button->click();
-
-    QCOMPARE(watch.steps(), points);
-    QCOMPARE(shownDuringTrace, 0);
-    QVERIFY(!tab.button->isHidden());
-    QCOMPARE(tab.angleEdit->text(), finalText);
-    // The rotor stays one step behind the text.
-    QCOMPARE(f.rotor1->rotationAngle().y(), finalText.toFloat() + 90.0f);
-
-    for (const LineSeries *series : tab.series) {
-        QCOMPARE(series->count(), points);
-        QCOMPARE(xs(series), xs(tab.series.constFirst()));
-    }
-    QCOMPARE(tab.series.constFirst()->points().constLast().x(), double(lastX));
-
-    // Split the points into steps where the levels change: each step must have the levels of
-    // its place in the cycle and begin on the abscissa where the previous one ended.
-    int step = 0;
-    double stepStartX = 0.0;
-    double previousX = 0.0;
-    std::optional<Levels> current;
-    const bool wholeLength = percent == std::trunc(percent / 10.0) * 10.0;
-    const int length = int(std::lround((100.0 - percent) / 10.0));
-    for (int i = 0; i < points; ++i) {
-        Levels levels;
-        for (const LineSeries *series : tab.series)
-            levels.push_back(series->point(i).y());
-        const double x = tab.series.constFirst()->point(i).x();
-        QVERIFY(x >= previousX);
-        if (levels != current) {
-            if (current && wholeLength)
-                QCOMPARE(previousX - stepStartX, double(length));
-            QCOMPARE(levels, tab.levels.at(std::size_t(step % 4)));
-            if (step > 0)
-                QCOMPARE(x, previousX);
-            current = levels;
-            stepStartX = x;
-            ++step;
-        } else {
-            QCOMPARE(x, previousX + 1.0);
-        }
-        previousX = x;
-    }
-    QCOMPARE(step, steps);
-}
-
-void tst_Traces::stepperRefusal_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<bool>("afterTrace");
-
-    QTest::newRow("tab 3, track bar never moved") << 3 << false;
-    QTest::newRow("tab 3, at 100 % after a trace") << 3 << true;
-    QTest::newRow("tab 4, track bar never moved") << 4 << false;
-    QTest::newRow("tab 4, at 100 % after a trace") << 4 << true;
-}
-
-void tst_Traces::stepperRefusal()
-{
-    QFETCH(int, tab);
-    QFETCH(bool, afterTrace);
-    const StepperTab t = stepperTab(tab);
-    TForm2 &f = *m_form;
-
-    if (afterTrace) {
-        moveTo(t.trackBar, 80);
-        t.button->click();
-        moveTo(t.trackBar, 100);
-    }
-    QList<QList<QPointF>> before;
-    for (const LineSeries *series : t.series)
-        before.append(series->points());
-    const QString text = t.angleEdit->text();
-    const QVector3D angle = f.rotor1->rotationAngle();
+    constexpr int at = 5;
+    constexpr std::chrono::milliseconds pause(4);
+    f.pause().setInterval(pause);
+    const TraceTab outer(f, outerTab);
+    const TraceTab inner(f, innerTab);
+    outer.prepare(50);
+    inner.prepare(50);
+    const int outerPoints = int(planned(outerTab, 50).constFirst().size());
+    const int innerPoints = int(planned(innerTab, 50).constFirst().size());
 
     StepWatch watch(&f);
-    t.button->click();
-
-    QCOMPARE(watch.steps(), 0);
-    QVERIFY(!t.button->isHidden());
-    for (qsizetype i = 0; i < t.series.size(); ++i)
-        QCOMPARE(t.series.at(i)->points(), before.at(i));
-    QCOMPARE(t.angleEdit->text(), text);
-    QCOMPARE(f.rotor1->rotationAngle(), angle);
-    QCOMPARE(t.angleEdit->text(), afterTrace ? u"-4680"_s : u"Angle rotation"_s);
-}
-
-void tst_Traces::stepperSecondRunRestartsAngle_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::newRow("unipolar") << 3;
-    QTest::newRow("bipolar") << 4;
-}
-
-// A new run shows 0 at once but turns the rotor back only after its first point, then shows
-// -90 x (n - 1) while step n is drawn.
-void tst_Traces::stepperSecondRunRestartsAngle()
-{
-    QFETCH(int, tab);
-    const StepperTab t = stepperTab(tab);
-    TForm2 &f = *m_form;
-    moveTo(t.trackBar, 0);
-    t.button->click();
-    QCOMPARE(f.rotor1->rotationAngle().y(), -990.0f);
-
-    moveTo(t.trackBar, 50);
-    StepWatch watch(&f);
-    QStringList texts;
-    QList<float> angles;
-    QList<QStringList> readouts;
-    // Both stepper pictures show the angle the rotor was given last.
-    const auto readoutsNow = [&] {
-        return QStringList {f.Image3->readoutText(), f.Image4->readoutText()};
-    };
-    watch.onEveryStep([&](int) {
-        texts << t.angleEdit->text();
-        angles << f.rotor1->rotationAngle().y();
-        readouts << readoutsNow();
+    watch.at(at, [&] { inner.button->click(); });
+    QStringList wrong;
+    StepWatch::Clock::time_point previous;
+    watch.onEveryStep([&](int step) {
+        const int i = step - 1;
+        const QList<int> seen {int(outer.series[0]->count()), int(inner.series[0]->count()),
+                               outer.button->isHidden(), inner.button->isHidden()};
+        const QList<int> expected {std::min(i + 1, at) + std::max(0, i + 1 - at - innerPoints),
+                                   i < at ? 0 : std::min(i + 1 - at, innerPoints), 1,
+                                   i >= at && i < at + innerPoints};
+        if (seen != expected)
+            wrong << u"step %1"_s.arg(step);
+        // The inner trace starts right after the outer step it interrupts.
+        if (i > 0 && i != at
+            && watch.lastStart() - previous < toolkit::StepSchedule::shortestPeriod(pause))
+            wrong << u"step %1 started early"_s.arg(step);
+        previous = watch.lastStart();
     });
-    t.button->click();
+    outer.button->click();
 
-    // Steps of 5 samples, 6 points each; the angles seen before each pause.
-    QCOMPARE(texts.size(), 144);
-    QCOMPARE(texts.mid(0, 7),
-             QStringList({u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"-90"_s}));
-    QCOMPARE(angles.mid(0, 8), (QList<float> {-990, 0, 0, 0, 0, 0, 0, -90}));
-    QCOMPARE(texts.constLast(), u"-2070"_s);
-    QCOMPARE(t.angleEdit->text(), u"-2160"_s);
-    for (qsizetype i = 0; i < angles.size(); ++i) {
-        const QString degrees = angles.at(i) == 0 ? u"+0.00"_s : u"%1.00"_s.arg(angles.at(i));
-        QCOMPARE(readouts.at(i), QStringList({degrees, degrees}));
-    }
-    QCOMPARE(readoutsNow(), QStringList({u"-2070.00"_s, u"-2070.00"_s}));
-}
-
-void tst_Traces::circuitLitAtEveryPoint_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<double>("percent");
-    QTest::addColumn<bool>("positive");
-
-    QTest::newRow("tab 1, 50 %") << 1 << 50.0 << true;
-    QTest::newRow("tab 1, 0 %: needles") << 1 << 0.0 << true;
-    QTest::newRow("tab 2, positive 30 %") << 2 << 30.0 << true;
-    QTest::newRow("tab 2, negative 100 %") << 2 << 100.0 << false;
-    QTest::newRow("tab 3, 0 %") << 3 << 0.0 << true;
-    QTest::newRow("tab 3, 95 %: shared abscissae") << 3 << 95.0 << true;
-    QTest::newRow("tab 4, 50 %") << 4 << 50.0 << true;
-    QTest::newRow("tab 4, 90 %") << 4 << 90.0 << true;
-}
-
-// At every point the picture lights what the rule says of the levels the chart just received,
-// and it is dark before and after the trace.
-void tst_Traces::circuitLitAtEveryPoint()
-{
-    QFETCH(int, tab);
-    QFETCH(double, percent);
-    QFETCH(bool, positive);
-    TForm2 &f = *m_form;
-    const struct
-    {
-        toolkit::TrackBar *trackBar;
-        QPushButton *button;
-        toolkit::Diagram *picture;
-        QList<LineSeries *> series;
-    } t = tab == 1
-        ? decltype(t) {f.valeurmoteur, f.Button1, f.Image1, {f.tensionmoyenne, f.signalrco}}
-        : tab == 2 ? decltype(t) {f.valeurmoteur1,
-                                  f.Button2,
-                                  f.Image2,
-                                  {f.tensionmoyenne1, positive ? f.signalrco1 : f.signalrco2}}
-        : tab == 3
-        ? decltype(t) {f.valeurmoteur3, f.Button7, f.Image3, {f.tr1, f.tr2, f.tr3, f.tr4}}
-        : decltype(t) {f.valeurmoteur4, f.Button5, f.Image4, {f.tr11, f.tr12}};
-    moveTo(t.trackBar, percent);
-    if (tab == 2)
-        (positive ? f.Button3 : f.Button4)->click();
-    QCOMPARE(litIn(t.picture), QStringList());
-
-    const QSvgRenderer picture(t.picture->source());
-    StepWatch watch(&f);
-    int checked = 0;
-    int lit = 0;
-    watch.onEveryStep([&](int) {
-        Levels y;
-        for (const LineSeries *series : t.series)
-            y.push_back(series->points().constLast().y());
-        const QStringList expected = litByRule(tab, y, positive);
-        if (litIn(t.picture) != expected) {
-            QCOMPARE(litIn(t.picture), expected); // reports the first point that differs
-            return;
-        }
-        for (const toolkit::Diagram::Light &light : t.picture->lights())
-            QVERIFY2(picture.elementExists(light.id), qPrintable(light.id));
-        ++checked;
-        lit += expected.isEmpty() ? 0 : 1;
-    });
-    t.button->click();
-
-    QCOMPARE(checked, watch.steps());
-    QVERIFY(lit > 0);
-    QCOMPARE(litIn(t.picture), QStringList());
-}
-
-void tst_Traces::readoutsShowTheShaft_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<int>("direction");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("speed");
-    QTest::addColumn<bool>("stopByTab");
-
-    // 60 / Duration turns per minute; 100 % (Duration 0) is the fastest of all.
-    QTest::newRow("tab 1, 0 %: the shaft stays still") << 1 << 1 << 0.0 << u"+0.00"_s << false;
-    QTest::newRow("tab 1, 37.5 %") << 1 << 1 << 37.5 << u"+96.00"_s << false;
-    QTest::newRow("tab 1, 99 %") << 1 << 1 << 99.0 << u"+6000.00"_s << true;
-    QTest::newRow("tab 1, 100 %") << 1 << 1 << 100.0 << u"+12000.00"_s << false;
-    QTest::newRow("tab 2, positive 90 %") << 2 << 1 << 90.0 << u"+600.00"_s << false;
-    QTest::newRow("tab 2, negative 50 %") << 2 << 2 << 50.0 << u"-120.00"_s << true;
-    // Switched to the negative direction during the positive run: the negative run follows
-    // with both animations enabled, and the later one turns the shaft.
-    QTest::newRow("tab 2, positive then negative 50 %") << 2 << 3 << 50.0 << u"-120.00"_s << false;
-}
-
-// Both DC pictures show the shaft's speed during and after the trace, until the track bar or a
-// tab stops it.
-void tst_Traces::readoutsShowTheShaft()
-{
-    QFETCH(int, tab);
-    QFETCH(int, direction);
-    QFETCH(double, value);
-    QFETCH(QString, speed);
-    QFETCH(bool, stopByTab);
-    TForm2 &f = *m_form;
-    toolkit::TrackBar *trackBar = tab == 1 ? f.valeurmoteur : f.valeurmoteur1;
-    QPushButton *button = tab == 1 ? f.Button1 : f.Button2;
-    const auto readouts = [&] {
-        return QStringList {f.Image1->readoutText(), f.Image2->readoutText()};
-    };
-    QCOMPARE(readouts(), QStringList({u"+0.00"_s, u"+0.00"_s}));
-
-    moveTo(trackBar, value);
-    if (tab == 2)
-        (direction == 2 ? f.Button4 : f.Button3)->click();
-    StepWatch watch(&f);
-    QList<QStringList> seen;
-    watch.onEveryStep([&](int) { seen << readouts(); });
-    if (direction == 3)
-        watch.at(20, [&] { f.Button4->click(); });
-    button->click();
-
-    QCOMPARE(seen.size(), direction == 3 ? 264 : 132);
-    QCOMPARE(seen.constLast(), QStringList({speed, speed}));
-    QCOMPARE(readouts(), QStringList({speed, speed}));
-    QTest::qWait(50);
-    QCOMPARE(readouts(), QStringList({speed, speed}));
-
-    if (stopByTab) {
-        QTabBar *bar = f.TabControl1->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
-    } else {
-        moveTo(trackBar, value == 50.0 ? 40.0 : 50.0);
-    }
-    QCOMPARE(readouts(), QStringList({u"+0.00"_s, u"+0.00"_s}));
+    QCOMPARE(watch.steps(), outerPoints + innerPoints);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u", "_s)));
+    QVERIFY(!outer.button->isHidden());
+    QVERIFY(!inner.button->isHidden());
 }
 
 QTEST_MAIN(tst_Traces)

@@ -1,273 +1,212 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "randomsession.h"
 
-#include "app/tform2.h"
+#include "scene/object3d.h"
 
-#include "sim/bipolartrace.h"
 #include "sim/dcmotor.h"
-#include "sim/pwmtrace.h"
-#include "sim/stepper.h"
-#include "sim/unipolartrace.h"
 
+#include "toolkit/floatanimation.h"
+#include "toolkit/floattostr.h"
 #include "toolkit/tabcontrol.h"
-#include "toolkit/trackbar.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QSlider>
 #include <QTabBar>
 #include <QTest>
 
-#include <algorithm>
-#include <optional>
-
-namespace {
-
-// Enough of the last events to replay a failure by eye; the seed replays it exactly.
-constexpr qsizetype kRecentEvents = 40;
-
-// A stepper track bar above this makes traces of thousands of points; the session keeps its
-// random values below it so that a few thousand events stay a matter of seconds. The keyboard
-// still reaches 99 and 100.
-constexpr double kStepperValueCeiling = 98.0;
-
-QList<QList<QPointF>> pointsOf(const sim::Plan &plan)
-{
-    QList<QList<QPointF>> points(qsizetype(plan.seriesCount()));
-    for (const sim::Step &step : plan) {
-        for (std::size_t i = 0; i < step.y.size(); ++i)
-            points[qsizetype(i)].append(QPointF(step.x, step.y[i]));
-    }
-    return points;
-}
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 RandomSession::RandomSession(TForm2 &form, quint32 seed, int events)
-    : m_form(form), m_seed(seed), m_events(events), m_random(seed), m_invariants(form, m_book)
+    : m_form(form), m_seed(seed), m_events(events), m_random(seed)
 {
     m_driver.setSingleShot(true);
     m_driver.setTimerType(Qt::PreciseTimer);
     connect(&m_driver, &QTimer::timeout, this, &RandomSession::tick);
-
-    const toolkit::TrackBar *bars[4] = {form.valeurmoteur, form.valeurmoteur1, form.valeurmoteur3,
-                                        form.valeurmoteur4};
-    for (int t = 0; t < 4; ++t)
-        connect(bars[t], &toolkit::TrackBar::changed, this,
-                [this, t] { m_invariants.trackBarMoved(t + 1); });
+    for (int t = 0; t < 4; ++t) {
+        m_tabs << TraceTab(form, t + 1);
+        connect(m_tabs[t].bar, &toolkit::TrackBar::changed, this, [this, t] { m_moved[t] = true; });
+    }
+    // Tab 2's series in both directions.
+    m_tabs[1].series << form.signalrco2;
 }
 
 QStringList RandomSession::run()
 {
-    verify(m_invariants.check());
+    verify(broken());
     m_driver.start(1);
-    // The driver itself closes the window at the end, from inside whatever pauses are running.
-    const bool ended =
-        QTest::qWaitFor([this] { return m_closing && m_actionsRunning == 0; }, 600'000);
-    if (!ended)
-        m_broken << QStringLiteral("the session did not end: %1 events fired, %2 still running")
-                        .arg(m_fired)
-                        .arg(m_actionsRunning);
+    if (!QTest::qWaitFor([this] { return m_closing && m_running == 0; }, 600'000))
+        m_broken << u"the session did not end: %1 events fired"_s.arg(m_fired);
     return m_broken;
 }
 
 void RandomSession::tick()
 {
-    if (m_closing)
-        return;
-    int onStack = 0;
-    for (const TraceBook::Tab &tab : m_book.tabs)
-        onStack += tab.onStack;
-    m_deepest = std::max(m_deepest, onStack);
-    verify(m_invariants.check());
-    if (answerMessageBox()) {
-        m_driver.start(randomInt(1, 2));
-        return;
-    }
-    if (m_fired >= m_events || !m_broken.isEmpty()) {
-        // Close with whatever traces are on the stack: every pause must return at once.
-        m_closing = true;
+    m_deepest = std::max(m_deepest, m_onStack[0] + m_onStack[1] + m_onStack[2] + m_onStack[3]);
+    verify(broken());
+    // A modal box blocks the window, so a user can only answer it, after a while.
+    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        if (randomInt(0, 2) == 0)
+            box->button(QMessageBox::Ok)->click();
+    } else if (m_fired >= m_events || !m_broken.isEmpty()) {
+        m_closing = true; // every pause on the stack must return at once
         m_form.close();
         return;
+    } else {
+        fireOne();
     }
-    fireOne();
     m_driver.start(randomInt(1, 2));
-}
-
-// A modal box blocks the window, so a user can only answer it; the session does so after a
-// random number of events' worth of waiting.
-bool RandomSession::answerMessageBox()
-{
-    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-    if (!box)
-        return false;
-    if (randomInt(0, 2) == 0) {
-        ++m_answered;
-        box->button(QMessageBox::Ok)->click();
-    }
-    return true;
 }
 
 void RandomSession::fireOne()
 {
     TForm2 &f = m_form;
-    QList<std::pair<QString, Action>> possible;
-    const auto clickable = [&possible](QAbstractButton *button) {
+    QList<std::pair<QString, std::function<void()>>> possible;
+    for (int t = 0; t < 4; ++t) {
+        const TraceTab &tab = m_tabs[t];
+        possible.append({u"tab header %1"_s.arg(t + 1), [this, t] {
+                             QTabBar *bar = m_form.TabControl1->tabBar();
+                             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(t).center());
+                         }});
+        // Launches three times as likely as the other events, so that traces keep running.
+        for (int i = 0; i < 3 && tab.button->isVisible(); ++i)
+            possible.append({tab.button->objectName(), [this, t] { launch(t); }});
+        // 0, 100 (no stepper trace at all), whole, quarter (37.5, 12.25 ...) and any values;
+        // a stepper bar stays below 98, above which traces of thousands of points would make a
+        // session last minutes (the keyboard still reaches 99 and 100).
+        possible.append({u"track bar %1 set"_s.arg(t + 1), [this, bar = tab.bar, t] {
+                             const int top = t >= 2 ? 98 : 100;
+                             const int kind = randomInt(0, 9);
+                             bar->setValue(kind == 0       ? 0.0
+                                               : kind == 1 ? 100.0
+                                               : kind <= 4 ? randomInt(0, top)
+                                               : kind <= 6 ? randomInt(0, top * 4) / 4.0
+                                                           : std::uniform_real_distribution<double>(
+                                                               0.0, top)(m_random));
+                         }});
+        possible.append(
+            {u"track bar %1 key"_s.arg(t + 1), [this, bar = tab.bar] {
+                 static constexpr Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,
+                                                    Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                                                    Qt::Key_Home, Qt::Key_End};
+                 if (bar->isVisible())
+                     QTest::keyClick(bar->findChild<QSlider *>(), keys[randomInt(0, 7)]);
+             }});
+    }
+    for (QAbstractButton *button : std::initializer_list<QAbstractButton *> {
+             f.Button3, f.Button4, f.Button6, f.Button8, f.Button9, f.Button10, f.SpeedButton1,
+             f.SpeedButton2, f.SpeedButton3, f.SpeedButton4}) {
         if (button->isVisible())
             possible.append(
                 {button->objectName(), [button] { QTest::mouseClick(button, Qt::LeftButton); }});
-    };
-    for (int index = 0; index < 4; ++index)
-        possible.append(
-            {QStringLiteral("tab header %1").arg(index + 1), [this, index] { clickTab(index); }});
-    QPushButton *launchButtons[4] = {f.Button1, f.Button2, f.Button7, f.Button5};
-    for (int t = 1; t <= 4; ++t) {
-        if (!launchButtons[t - 1]->isVisible())
-            continue;
-        // Launches three times as likely as the other events, so that traces keep running.
-        for (int i = 0; i < 3; ++i)
-            possible.append({launchButtons[t - 1]->objectName(), [this, t] { launch(t); }});
-    }
-    for (QAbstractButton *button :
-         {static_cast<QAbstractButton *>(f.Button3), static_cast<QAbstractButton *>(f.Button4),
-          static_cast<QAbstractButton *>(f.Button6), static_cast<QAbstractButton *>(f.Button8),
-          static_cast<QAbstractButton *>(f.Button9), static_cast<QAbstractButton *>(f.Button10),
-          static_cast<QAbstractButton *>(f.SpeedButton1),
-          static_cast<QAbstractButton *>(f.SpeedButton2),
-          static_cast<QAbstractButton *>(f.SpeedButton3),
-          static_cast<QAbstractButton *>(f.SpeedButton4)})
-        clickable(button);
-    for (int t = 1; t <= 4; ++t) {
-        possible.append(
-            {QStringLiteral("track bar %1 set").arg(t), [this, t] { moveTrackBar(t); }});
-        possible.append(
-            {QStringLiteral("track bar %1 key").arg(t), [this, t] { pressKeyOnTrackBar(t); }});
     }
 
-    const auto &[name, action] = possible[randomInt(0, int(possible.size()) - 1)];
-    runAction(name, action);
-}
-
-// The event runs from a timer of its own, as the window's event handling would run it, so the
-// driver's next tick can come from inside the pauses of a trace it starts.
-void RandomSession::runAction(const QString &name, const Action &action)
-{
-    ++m_fired;
-    m_recent.append(QStringLiteral("#%1 %2 (pause depth %3)")
-                        .arg(m_fired)
-                        .arg(name)
-                        .arg(m_form.pause().depth()));
-    if (m_recent.size() > kRecentEvents)
+    const auto [name, action] = possible[randomInt(0, int(possible.size()) - 1)];
+    m_recent << u"#%1 %2 (pause depth %3)"_s.arg(++m_fired).arg(name).arg(f.pause().depth());
+    if (m_recent.size() > 40)
         m_recent.removeFirst();
+    // From a timer of its own, as the window's events would run it, so the driver's next tick
+    // can come from inside the pauses of a trace it starts.
     QTimer::singleShot(0, this, [this, action] {
-        ++m_actionsRunning;
+        ++m_running;
         action();
-        --m_actionsRunning;
+        --m_running;
         if (!m_closing)
-            verify(m_invariants.check());
+            verify(broken());
     });
 }
 
-void RandomSession::launch(int tab)
+void RandomSession::launch(int t)
 {
-    TForm2 &f = m_form;
-    QPushButton *buttons[4] = {f.Button1, f.Button2, f.Button7, f.Button5};
-    QPushButton *button = buttons[tab - 1];
-    if (!button->isVisible())
+    const TForm2 &f = m_form;
+    if (!m_tabs[t].button->isVisible())
         return;
-
     // What the handler will do, from what the window shows: the track bar's value (a stepper
-    // tab whose bar never moved has no slowness yet) and the direction in its box.
-    const auto slowness = [this](int tab, const toolkit::TrackBar *bar) {
-        return m_invariants.hasMoved(tab)
-            ? sim::stepper::slowness(sim::stepper::speed(bar->value()))
-            : 0.0f;
-    };
-    bool plays = true;
-    std::optional<QList<QList<QPointF>>> expected;
-    switch (tab) {
-    case 1:
-        expected = pointsOf(sim::pwm::plan(sim::dc::truncatedPercent(f.valeurmoteur->value())));
-        break;
-    case 2:
-        plays = f.Edit3->text() != QStringLiteral("Sélectionner sens");
-        break;
-    case 3:
-        if (const auto plan = sim::unipolar::plan(slowness(3, f.valeurmoteur3)))
-            expected = pointsOf(*plan);
-        plays = expected.has_value();
-        break;
-    default:
-        if (const auto plan = sim::bipolar::plan(slowness(4, f.valeurmoteur4)))
-            expected = pointsOf(*plan);
-        plays = expected.has_value();
-        break;
-    }
-
-    TraceBook::Tab &entry = m_book.tabs[tab - 1];
+    // tab whose bar never moved has no slowness yet, and no trace) and tab 2's direction.
+    const double value = m_tabs[t].bar->value();
+    std::optional<QList<QList<QPointF>>> plan;
+    if (t == 0)
+        plan = planned(1, sim::dc::truncatedPercent(value));
+    else if (t >= 2 && m_moved[t]
+             && sim::stepper::stepLength(sim::stepper::slowness(sim::stepper::speed(value))))
+        plan = planned(t + 1, value);
+    const bool plays = t == 1 ? f.Edit3->text() != u"Sélectionner sens"_s : plan.has_value();
     if (plays) {
-        ++entry.onStack;
-        entry.expected = expected;
+        ++m_onStack[t];
+        m_expected[t] = plan;
     }
-    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(m_tabs[t].button, Qt::LeftButton);
     if (!plays)
         return;
-    --entry.onStack;
-    if (m_closing)
-        return;
-    ++m_finished;
-    verify(m_invariants.checkFinished(tab));
-}
-
-void RandomSession::clickTab(int index)
-{
-    toolkit::TabControl *tabs = m_form.TabControl1;
-    QTabBar *bar = tabs->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {},
-                      bar->mapFrom(tabs, tabs->tabHeaderRect(index).center()));
-}
-
-void RandomSession::moveTrackBar(int tab)
-{
-    toolkit::TrackBar *bars[4] = {m_form.valeurmoteur, m_form.valeurmoteur1, m_form.valeurmoteur3,
-                                  m_form.valeurmoteur4};
-    const double ceiling = tab >= 3 ? kStepperValueCeiling : 100.0;
-    double value = 0.0;
-    switch (randomInt(0, 9)) {
-    case 0:
-        value = 0.0;
-        break;
-    case 1:
-        value = 100.0; // no stepper trace at all
-        break;
-    case 2:
-    case 3:
-    case 4:
-        value = randomInt(0, int(ceiling));
-        break;
-    case 5:
-    case 6:
-        value = randomInt(0, int(ceiling) * 4) / 4.0; // 37.5, 12.25 ...
-        break;
-    default:
-        value = std::uniform_real_distribution<double>(0.0, ceiling)(m_random);
-        break;
+    --m_onStack[t];
+    if (!m_closing) {
+        ++m_finished;
+        verify(broken(t));
     }
-    bars[tab - 1]->setValue(value);
 }
 
-void RandomSession::pressKeyOnTrackBar(int tab)
+// After any event; once the launch of tab @p finished returned with its trace played to the end,
+// its series must hold the whole plan.
+QStringList RandomSession::broken(int finished) const
 {
-    toolkit::TrackBar *bars[4] = {m_form.valeurmoteur, m_form.valeurmoteur1, m_form.valeurmoteur3,
-                                  m_form.valeurmoteur4};
-    toolkit::TrackBar *bar = bars[tab - 1];
-    if (!bar->isVisible())
-        return;
-    static constexpr Qt::Key keys[] = {Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Up,   Qt::Key_Down,
-                                       Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
-    QSlider *slider = bar->findChild<QSlider *>();
-    QTest::keyClick(slider, keys[randomInt(0, int(std::size(keys)) - 1)]);
+    const TForm2 &f = m_form;
+    QStringList out;
+    for (int t = 0; t < 4; ++t) {
+        const TraceTab &tab = m_tabs[t];
+        const QString name = u"tab %1: "_s.arg(t + 1);
+        const bool running = m_onStack[t] > 0;
+        if (tab.button->isHidden() != running)
+            out << name
+                    + u"launch button hidden: %1, trace running: %2"_s.arg(!running).arg(running);
+        if (!running && !tab.picture->lights().isEmpty())
+            out << name + u"circuit lit while no trace of it runs"_s;
+        for (qsizetype i = 0; i < tab.series.size(); ++i) {
+            // A trace appends in ascending x; a series of two traces shows where the second began.
+            const QList<QPointF> points = tab.series[i]->points();
+            if (!std::is_sorted(points.cbegin(), points.cend(),
+                                [](QPointF a, QPointF b) { return a.x() < b.x(); }))
+                out << name + u"x goes back in "_s + tab.series[i]->objectName();
+            if (!m_expected[t] || (finished >= 0 && finished != t))
+                continue;
+            const QList<QPointF> &plan = (*m_expected[t])[i];
+            if (finished == t ? points != plan : plan.mid(0, points.size()) != points)
+                out << name
+                        + u"%1 holds %2 points, not %3 of its plan of %4"_s
+                              .arg(tab.series[i]->objectName())
+                              .arg(points.size())
+                              .arg(finished == t ? u"all"_s : u"a beginning"_s)
+                              .arg(plan.size());
+        }
+        if (m_moved[t] && tab.box->text() != toolkit::FloatToStr(tab.bar->value()))
+            out << name
+                    + u"track bar at %1, its box shows %2"_s.arg(tab.bar->value())
+                          .arg(tab.box->text());
+    }
+    // Tab 2: each run clears its three series and fills the average and the pulses of its own
+    // direction, in step; the box tells the direction.
+    const int positive = f.signalrco1->count();
+    const int negative = f.signalrco2->count();
+    const int pulses = std::max(positive, negative);
+    if ((positive > 0 && negative > 0) || f.tensionmoyenne1->count() != pulses || pulses > 132
+        || (finished == 1 && pulses != 132))
+        out << u"tab 2: %1 average, %2 positive, %3 negative points"_s
+                   .arg(f.tensionmoyenne1->count())
+                   .arg(positive)
+                   .arg(negative);
+    if (!QStringList {u"Sélectionner sens"_s, u"Sens positif"_s, u"Sens négatif"_s}.contains(
+            f.Edit3->text()))
+        out << u"Edit3 shows "_s + f.Edit3->text();
+    // At rest, the last tab clicked decides: the DC motor in view (as at start-up) for tabs 1
+    // and 2, the stepper for tabs 3 and 4.
+    const bool sliding = f.animationmoteurcc->isRunning() || f.animationmoteurccbis->isRunning()
+        || f.animationmoteurpasapas->isRunning() || f.animationmoteurpasapasbis->isRunning();
+    const bool stepperView = f.TabControl1->currentIndex() >= 2;
+    if (!sliding
+        && (std::abs(f.moteurcc->positionX() - (stepperView ? -20.0f : 0.0f)) > 1e-4f
+            || std::abs(f.moteurpasapas->positionX() - (stepperView ? 0.0f : 20.0f)) > 1e-4f))
+        out << u"at rest on tab %1: the motors at %2 and %3"_s
+                   .arg(f.TabControl1->currentIndex() + 1)
+                   .arg(f.moteurcc->positionX())
+                   .arg(f.moteurpasapas->positionX());
+    return out;
 }
 
 void RandomSession::verify(const QStringList &broken)
@@ -275,14 +214,7 @@ void RandomSession::verify(const QStringList &broken)
     if (broken.isEmpty() || !m_broken.isEmpty())
         return;
     m_broken = broken;
-    m_broken << QStringLiteral("seed %1, after event %2 of %3, the last events:")
-                    .arg(m_seed)
-                    .arg(m_fired)
-                    .arg(m_events);
-    m_broken << m_recent;
-}
-
-int RandomSession::randomInt(int low, int high)
-{
-    return std::uniform_int_distribution<int>(low, high)(m_random);
+    m_broken << u"seed %1, after event %2 of %3, the last events:"_s.arg(m_seed).arg(m_fired).arg(
+        m_events)
+             << m_recent;
 }
