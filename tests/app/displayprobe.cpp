@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Starts the window as the program does and tells what a user would find there: the size and
-// place, in device pixels from the window's top-left corner, of every visible control of every
-// tab and of the 3D area, and whether the 3D view draws or says why not. It says "ready", lives
-// until its window is closed, and says "exit".
+// Starts the window as the program does and says what a user would find there: the place, in
+// device pixels from the window's top-left corner, of every visible control of every tab and of
+// the 3D area, and whether the 3D view draws or why not. It says "ready", lives until its window
+// is closed, and says "exit".
 
 #include "app/tform2.h"
 
@@ -18,6 +18,8 @@
 #include <cmath>
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void say(const QString &line)
@@ -28,18 +30,12 @@ void say(const QString &line)
 
 void sayPlace(const QString &name, const QWidget *w)
 {
-    const qreal ratio = Form2->devicePixelRatioF();
-    const auto device = [ratio, w](QPointF p) {
-        p = Form2->mapFromGlobal(w->mapToGlobal(p)) * ratio;
+    const auto device = [w](QPointF p) {
+        p = Form2->mapFromGlobal(w->mapToGlobal(p)) * Form2->devicePixelRatioF();
         return QPoint(int(std::lround(p.x())), int(std::lround(p.y())));
     };
     const QRect r(device({0, 0}), device(QPointF(w->width(), w->height())) - QPoint(1, 1));
-    say(QStringLiteral("control %1 %2 %3 %4 %5")
-            .arg(name)
-            .arg(r.x())
-            .arg(r.y())
-            .arg(r.width())
-            .arg(r.height()));
+    say(u"control %1 %2 %3 %4 %5"_s.arg(name).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()));
 }
 
 void report()
@@ -49,12 +45,12 @@ void report()
     if (!QTest::qWaitFor([&] { return f.windowHandle() && f.windowHandle()->isExposed(); }, 20000)
         || !QTest::qWaitFor([view] { return view->frameCount() > 0 || !view->isAvailable(); },
                             20000))
-        say(QStringLiteral("never drawn"));
+        say(u"never drawn"_s);
     const auto *message = view->findChild<QLabel *>();
-    say(view->isAvailable() ? QStringLiteral("scene drawn")
-                            : QStringLiteral("scene unavailable ")
+    say(view->isAvailable() ? u"scene drawn"_s
+                            : u"scene unavailable "_s
                 + (message && message->isVisible() ? message->text() : QString()));
-    sayPlace(QStringLiteral("vue3D"), f.vue3D);
+    sayPlace(u"vue3D"_s, f.vue3D);
     for (int tab = 0; tab < f.TabControl1->count(); ++tab) {
         f.TabControl1->setCurrentIndex(tab);
         QWidget *page = f.TabControl1->widget(tab);
@@ -64,7 +60,7 @@ void report()
         }
     }
     f.TabControl1->setCurrentIndex(0);
-    say(QStringLiteral("ready"));
+    say(u"ready"_s);
 }
 
 } // namespace
@@ -76,6 +72,6 @@ int main(int argc, char *argv[])
         application.CreateForm(Form2);
         QTimer::singleShot(0, Form2, report);
     });
-    say(QStringLiteral("exit"));
+    say(u"exit"_s);
     return code;
 }

@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Starts the real window, launches the traces of the tabs given on the command line at the
-// real pace at 50 %, each from inside a pause of the one before (as a user's clicks would nest
-// them), then closes the window from inside the innermost trace. Prints the moment of the close
-// and, once the program has left its event loop, how many point steps were played after the
-// close and which launch buttons are still hidden: tst_tracesclose checks that the traces touched
-// nothing, bench/run-figures.sh times the exit.
-//
-//   tracescloseprobe TABS        e.g. "1", "1,3" or "3,2,4,1"
+// Launches the traces of the tabs given (e.g. "3,2,4,1") at the real pace at 50 %, each inside a
+// pause of the one before, then closes the window from inside the innermost. Prints the moment of
+// the close, then the point steps played after it and which launch buttons are still hidden.
 
 #include "tracewatch.h"
 

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The four traces played for real in the window (1 ms pause). One row per tab checks what its
-// handler feeds to the series, edit boxes, shaft, rotor, read-outs and circuit picture (the
-// arithmetic of the plans is the business of tests/sim), on values that tell the exact track-bar
-// value from the truncated percentage. Then what happens when the user acts while a trace runs:
-// every action starts from inside the pause of a chosen step, as the window's events would.
+// The four traces played for real in the window (1 ms pause): what each handler feeds to the
+// series, boxes, shaft, rotor, read-outs and circuit picture, and the user acting mid-trace.
 
 #include "tracewatch.h"
 
@@ -16,9 +13,7 @@
 #include "toolkit/lineseries.h"
 
 #include <QLocale>
-#include <QPushButton>
 #include <QSvgRenderer>
-#include <QTabBar>
 #include <QTest>
 
 #include <memory>
@@ -59,8 +54,8 @@ QStringList litByRule(int n, const QList<double> &y, bool positive)
             lit << u"input-%1"_s.arg(k + 1) << u"channel-%1"_s.arg(k + 1)
                 << u"terminal-"_s + QChar(u'A' + k) << u"winding-"_s + QChar(u'A' + k);
     }
-    for (int w = 0; n == 4 && w < 2;
-         ++w) { // winding w through IN(2w+1)/IN(2w+2); + drives the first high
+    // Winding w through IN(2w+1) and IN(2w+2); + drives the first high.
+    for (int w = 0; n == 4 && w < 2; ++w) {
         if (y[w] == 0)
             continue;
         const QString first = y[w] > 0 ? QString() : u" low"_s;
@@ -90,18 +85,8 @@ private Q_SLOTS:
     void trackBarMovedDuringTrace();
     void directionSwitchedDuringRun_data();
     void directionSwitchedDuringRun();
-    void tabClickDuringPositiveRun_data();
-    void tabClickDuringPositiveRun();
-    void otherTabTraceNested_data();
-    void otherTabTraceNested();
 
 private:
-    void clickTab(int index)
-    {
-        QTabBar *bar = m_form->TabControl1->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
-    }
-
     std::unique_ptr<TForm2> m_form;
 };
 
@@ -122,7 +107,6 @@ void tst_Traces::wiring_data()
     QTest::addColumn<float>("shaftPeriod"); // s; -1: the shaft stays still
     QTest::addColumn<QString>("readout"); // turns a minute on the DC pictures, 60 / period
     QTest::addColumn<QString>("angle"); // stepper tabs: the angle box at the end
-
     // Levels from the truncated percentage, the shaft's period from the exact value.
     QTest::newRow("tab 1, 37.5 %")
         << 1 << 1 << 37.5 << u"37,5"_s << 0.625f << u"+96.00"_s << QString();
@@ -149,7 +133,6 @@ void tst_Traces::wiring()
     TForm2 &f = *m_form;
     const TraceTab t(f, n, direction);
     t.prepare(value);
-    QCOMPARE(litIn(t.picture), QStringList());
 
     // At every point the button stays hidden and the picture lights, with parts of its
     // drawing, what the rule says of the levels the chart just received.
@@ -180,7 +163,6 @@ void tst_Traces::wiring()
 
     const QList<QList<QPointF>> expected = planned(n, value, direction);
     QCOMPARE(watch.steps(), expected.constFirst().size());
-    QVERIFY(!t.button->isHidden());
     QCOMPARE(t.box->text(), shown);
     QCOMPARE(pointsIn(t.series), expected);
     int others = 0; // tab 2's other direction, the series of other tabs
@@ -192,8 +174,6 @@ void tst_Traces::wiring()
     if (shaftPeriod >= 0)
         QCOMPARE(shaft->duration(), shaftPeriod);
     QVERIFY(!(direction == 1 ? f.animationaxenegative : f.animationaxe)->enabled());
-    if (n == 2)
-        QCOMPARE(f.Edit3->text(), direction == 1 ? u"Sens positif"_s : u"Sens négatif"_s);
     // Both DC pictures read the shaft until the track bar stops it.
     QCOMPARE(f.Image1->readoutText(), readout);
     QCOMPARE(f.Image2->readoutText(), readout);
@@ -244,9 +224,8 @@ void tst_Traces::directionSwitchedDuringRun_data()
 {
     QTest::addColumn<int>("first");
     QTest::addColumn<double>("newValue");
-    // A switch to negative during a positive run: a negative run follows, and both animations
-    // end enabled; with the track bar moved in between, the second run takes the new value and
-    // only its own animation turns. A switch to positive during a negative run changes nothing.
+    // Negative chosen during a positive run: a negative run follows, with the track bar's new
+    // value; a new value stops the positive shaft. Positive chosen in a negative run: nothing.
     QTest::newRow("positive, then negative") << 1 << 50.0;
     QTest::newRow("positive, then negative at 80 %") << 1 << 80.0;
     QTest::newRow("negative, then positive") << 2 << 50.0;
@@ -272,12 +251,8 @@ void tst_Traces::directionSwitchedDuringRun()
 
     const bool followed = first == 1;
     QCOMPARE(seen.size(), followed ? 264 : 132);
-    if (followed) { // the positive run completes before the negative one clears it
-        QCOMPARE(seen.at(131), (QList<int> {132, 0, 0}));
-        QCOMPARE(seen.at(132), (QList<int> {0, 1, 0}));
-    }
-    QVERIFY(std::none_of(seen.cbegin(), seen.cend(), [](const QList<int> &s) { return s[2]; }));
-    QVERIFY(!f.Button2->isHidden());
+    if (followed) // the positive run completes before the negative one clears it
+        QCOMPARE(seen.mid(131, 2), (QList<QList<int>> {{132, 0, 0}, {0, 1, 0}}));
     QCOMPARE(f.signalrco1->count(), 0);
     QCOMPARE(pointsIn({f.tensionmoyenne1, f.signalrco2}), planned(2, followed ? newValue : 50, 2));
     QVERIFY(f.animationaxenegative->enabled());
@@ -285,87 +260,6 @@ void tst_Traces::directionSwitchedDuringRun()
     QCOMPARE(f.animationaxenegative->duration(), newValue == 80.0 ? 0.2f : 0.5f);
     // The later animation turns the shaft, and the read-outs tell.
     QCOMPARE(f.Image2->readoutText(), newValue == 80.0 ? u"-300.00"_s : u"-120.00"_s);
-}
-
-void tst_Traces::tabClickDuringPositiveRun_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::newRow("tab 1") << 0;
-    QTest::newRow("tab 3") << 2;
-    QTest::newRow("tab 4") << 3;
-}
-
-// Leaving for tab 1, 3 or 4 forgets the direction, so no negative run follows.
-void tst_Traces::tabClickDuringPositiveRun()
-{
-    QFETCH(int, index);
-    TForm2 &f = *m_form;
-    clickTab(1);
-    TraceTab(f, 2).prepare(50);
-    StepWatch watch(&f);
-    watch.at(10, [&] { f.Button4->click(); });
-    watch.at(20, [&] { clickTab(index); });
-    f.Button2->click();
-
-    QCOMPARE(watch.steps(), 132);
-    QCOMPARE(f.Edit3->text(), u"Sélectionner sens"_s);
-    QCOMPARE(pointsIn({f.tensionmoyenne1, f.signalrco1}), planned(2, 50));
-    QCOMPARE(f.signalrco2->count(), 0);
-    QVERIFY(!f.Button2->isHidden());
-}
-
-void tst_Traces::otherTabTraceNested_data()
-{
-    QTest::addColumn<int>("outerTab");
-    QTest::addColumn<int>("innerTab");
-    QTest::newRow("tab 3 inside tab 1") << 1 << 3;
-    QTest::newRow("tab 2 inside tab 4") << 4 << 2;
-    QTest::newRow("tab 4 inside tab 3") << 3 << 4;
-}
-
-// The inner trace runs to its end inside one pause of the outer one, which then goes on where
-// it stopped; each button is hidden exactly while its own trace runs, and every step keeps its
-// pause, measured between the starts the player reports.
-void tst_Traces::otherTabTraceNested()
-{
-    QFETCH(int, outerTab);
-    QFETCH(int, innerTab);
-    TForm2 &f = *m_form;
-    constexpr int at = 5;
-    constexpr std::chrono::milliseconds pause(4);
-    f.pause().setInterval(pause);
-    const TraceTab outer(f, outerTab);
-    const TraceTab inner(f, innerTab);
-    outer.prepare(50);
-    inner.prepare(50);
-    const int outerPoints = int(planned(outerTab, 50).constFirst().size());
-    const int innerPoints = int(planned(innerTab, 50).constFirst().size());
-
-    StepWatch watch(&f);
-    watch.at(at, [&] { inner.button->click(); });
-    QStringList wrong;
-    StepWatch::Clock::time_point previous;
-    watch.onEveryStep([&](int step) {
-        const int i = step - 1;
-        const QList<int> seen {int(outer.series[0]->count()), int(inner.series[0]->count()),
-                               outer.button->isHidden(), inner.button->isHidden()};
-        const QList<int> expected {std::min(i + 1, at) + std::max(0, i + 1 - at - innerPoints),
-                                   i < at ? 0 : std::min(i + 1 - at, innerPoints), 1,
-                                   i >= at && i < at + innerPoints};
-        if (seen != expected)
-            wrong << u"step %1"_s.arg(step);
-        // The inner trace starts right after the outer step it interrupts.
-        if (i > 0 && i != at
-            && watch.lastStart() - previous < toolkit::StepSchedule::shortestPeriod(pause))
-            wrong << u"step %1 started early"_s.arg(step);
-        previous = watch.lastStart();
-    });
-    outer.button->click();
-
-    QCOMPARE(watch.steps(), outerPoints + innerPoints);
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u", "_s)));
-    QVERIFY(!outer.button->isHidden());
-    QVERIFY(!inner.button->isHidden());
 }
 
 QTEST_MAIN(tst_Traces)

@@ -15,10 +15,6 @@
 #include "toolkit/livepause.h"
 #include "toolkit/trackbar.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QPointF>
 #include <QPushButton>
 #include <QTimer>
 
@@ -26,54 +22,35 @@
 #include <functional>
 #include <map>
 
-/// Watches the point steps of every trace played in a window, nested ones included, counting
-/// them from 1. An action given to at() runs inside the pause of that step, as a user's click
-/// would; an observer given to onEveryStep() runs right after each step's appends and only looks.
+/// Counts the point steps of every trace in a window, nested ones included, from 1: an action
+/// runs inside the pause of its step, as a user's click would; an observer only looks.
 class StepWatch
 {
 public:
-    using Clock = toolkit::StepSchedule::Clock;
-
     explicit StepWatch(TForm2 *form)
     {
-        m_connection = QObject::connect(&form->pause(), &toolkit::LivePause::stepPaused, form,
-                                        [this, form](Clock::time_point start) {
-                                            m_lastStart = start;
-                                            if (m_observer)
-                                                m_observer(++m_steps);
-                                            else
-                                                ++m_steps;
-                                            const auto [from, to] = m_actions.equal_range(m_steps);
-                                            for (auto it = from; it != to; ++it)
-                                                QTimer::singleShot(0, form, it->second);
-                                        });
+        m_connection =
+            QObject::connect(&form->pause(), &toolkit::LivePause::stepPaused, form, [this, form] {
+                ++m_steps;
+                if (m_observer)
+                    m_observer(m_steps);
+                const auto [from, to] = m_actions.equal_range(m_steps);
+                for (auto it = from; it != to; ++it)
+                    QTimer::singleShot(0, form, it->second);
+            });
     }
     ~StepWatch() { QObject::disconnect(m_connection); }
 
     void at(int step, std::function<void()> action) { m_actions.emplace(step, std::move(action)); }
     void onEveryStep(std::function<void(int)> observer) { m_observer = std::move(observer); }
     int steps() const { return m_steps; }
-    /// When the last step began, as the player reports it.
-    Clock::time_point lastStart() const { return m_lastStart; }
 
 private:
     QMetaObject::Connection m_connection;
     int m_steps = 0;
-    Clock::time_point m_lastStart;
     std::multimap<int, std::function<void()>> m_actions;
     std::function<void(int)> m_observer;
 };
-
-/// The points a plan leaves in each of its series, in append order.
-inline QList<QList<QPointF>> pointsOf(const sim::Plan &plan)
-{
-    QList<QList<QPointF>> points(qsizetype(plan.seriesCount()));
-    for (const sim::Step &step : plan) {
-        for (std::size_t i = 0; i < step.y.size(); ++i)
-            points[qsizetype(i)].append(QPointF(step.x, step.y[i]));
-    }
-    return points;
-}
 
 /// Moves @p bar to @p value so that its change handler runs, even when it is there already.
 inline void moveTo(toolkit::TrackBar *bar, double value)
@@ -83,15 +60,20 @@ inline void moveTo(toolkit::TrackBar *bar, double value)
     bar->setValue(value);
 }
 
-/// What a run of tab @p n leaves in its series at the track-bar value @p value (tab 2: in the
-/// direction @p direction, 1 positive, 2 negative), from the plan of its rule.
+/// The points a run of tab @p n leaves in its series at @p value (tab 2: direction 1 or 2).
 inline QList<QList<QPointF>> planned(int n, double value, int direction = 1)
 {
     const float slowness = sim::stepper::slowness(sim::stepper::speed(value));
-    if (n <= 2)
-        return pointsOf(n == 1 ? sim::pwm::plan(int(value))
-                               : sim::hbridge::runPlan(int(value), direction == 1 ? 12.0 : -12.0));
-    return pointsOf(*(n == 3 ? sim::unipolar::plan(slowness) : sim::bipolar::plan(slowness)));
+    const sim::Plan plan = n == 1 ? sim::pwm::plan(int(value))
+        : n == 2                  ? sim::hbridge::runPlan(int(value), direction == 1 ? 12.0 : -12.0)
+        : n == 3                  ? *sim::unipolar::plan(slowness)
+                                  : *sim::bipolar::plan(slowness);
+    QList<QList<QPointF>> points(qsizetype(plan.seriesCount()));
+    for (const sim::Step &step : plan) {
+        for (std::size_t i = 0; i < step.y.size(); ++i)
+            points[qsizetype(i)].append(QPointF(step.x, step.y[i]));
+    }
+    return points;
 }
 
 inline QList<QList<QPointF>> pointsIn(const QList<toolkit::LineSeries *> &series)
@@ -111,8 +93,9 @@ struct TraceTab
     toolkit::Diagram *picture;
     QList<toolkit::LineSeries *> series;
     QLineEdit *angle; // stepper tabs: the rotor's angle
+    QPushButton *direction;
 
-    TraceTab(TForm2 &f, int n, int direction = 1)
+    TraceTab(TForm2 &f, int n, int way = 1)
     {
         const std::size_t i = n - 1;
         bar = std::array {f.valeurmoteur, f.valeurmoteur1, f.valeurmoteur3, f.valeurmoteur4}[i];
@@ -121,36 +104,17 @@ struct TraceTab
         picture = std::array {f.Image1, f.Image2, f.Image3, f.Image4}[i];
         series = std::array<QList<toolkit::LineSeries *>, 4> {
             {{f.tensionmoyenne, f.signalrco},
-             {f.tensionmoyenne1, direction == 1 ? f.signalrco1 : f.signalrco2},
+             {f.tensionmoyenne1, way == 1 ? f.signalrco1 : f.signalrco2},
              {f.tr1, f.tr2, f.tr3, f.tr4},
              {f.tr11, f.tr12}}}[i];
         angle = std::array<QLineEdit *, 4> {nullptr, nullptr, f.Edit6, f.Edit7}[i];
-        m_direction = n == 2 ? (direction == 1 ? f.Button3 : f.Button4) : nullptr;
+        direction = n == 2 ? (way == 1 ? f.Button3 : f.Button4) : nullptr;
     }
     /// Sets the track bar to @p value (and tab 2's direction) for a launch.
     void prepare(double value) const
     {
         moveTo(bar, value);
-        if (m_direction)
-            m_direction->click();
+        if (direction)
+            direction->click();
     }
-
-private:
-    QPushButton *m_direction;
 };
-
-/// Runs @p action, answering "OK" to every message box it shows; returns their texts.
-inline QStringList answeringMessageBoxes(const std::function<void()> &action)
-{
-    QStringList shown;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&shown] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            shown << box->text();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    answer.start(10);
-    action();
-    return shown;
-}

@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package of a build tree with cpack, checks that its changelog's latest entry is
-# the package's version and has lintian judge it: no error and no warning, except, when the build
-# names no maintainer, the tags about the placeholder's address.
-#
-#   tests/install/lintian.sh BUILD_DIR
+# tests/install/lintian.sh BUILD_DIR: builds the Debian package, checks that its changelog's latest
+# entry is its version, and has lintian judge it: no error and no warning, but for the tags about
+# a placeholder maintainer's address.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 work=$(mktemp -d)

@@ -1,9 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Prints every include of the product's sources under ROOT that breaks the rooms' rules, and
-# fails if there is any: sim/ includes nothing of ours outside sim/; toolkit/ nothing outside
-# toolkit/; scene/ nothing of app/ or sim/; app/layout/ nothing of app/ outside it; a generated
-# form only in app/; Qt Charts only in toolkit/, Qt Quick 3D only in scene/ (C++ and QML).
-#   cmake -DROOT=<folder> -P includerules.cmake
+# Fails on every include under ROOT that breaks the rooms' rules: sim/, toolkit/ and scene/ reach
+# no room above them, app/layout/ nothing else of app/, a generated form only app/; Qt Charts
+# only in toolkit/, Qt Quick 3D only in scene/ (C++ and QML).   cmake -DROOT=<dir> -P <this>
 set(_charts "<(QtCharts/[^>]*|QChart|QChartView|Q[A-Za-z]*Series|Q[A-Za-z]*Axis|QLegend[A-Za-z]*)>")
 set(_quick3d "(<(QtQuick3D/[^>]*|QQuick3D[A-Za-z]*)>|^import[ \t]+QtQuick3D)")
 set(_forbidden_sim "app|scene|toolkit")
