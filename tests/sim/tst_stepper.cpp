@@ -55,7 +55,6 @@ private Q_SLOTS:
     void refused();
     void runAtEveryPercent_data();
     void runAtEveryPercent();
-    void stepEnds_data();
     void stepEnds();
 };
 
@@ -75,7 +74,6 @@ void tst_Stepper::arithmetic()
           {100.0, 0.0, none},
           {99.999999, 0.0, none}}) {
         QCOMPARE(double(slownessAt(percent)), slowness);
-        QCOMPARE(sim::stepper::stepLength(slownessAt(percent)).value_or(-1), length.value_or(-1));
         QVERIFY(sim::stepper::stepLength(slownessAt(percent)) == length);
         QCOMPARE(bool(planAt(3, percent)), bool(length));
         QCOMPARE(bool(planAt(4, percent)), bool(length));
@@ -86,15 +84,11 @@ void tst_Stepper::arithmetic()
 // or stalls in floating point.
 void tst_Stepper::refused()
 {
-    for (float slowness :
-         {0.0f, -0.0f, -5.0f, std::numeric_limits<float>::quiet_NaN(),
-          std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), 100.5f,
-          1e-6f, std::numeric_limits<float>::denorm_min()}) {
+    for (float slowness : {0.0f, -5.0f, std::numeric_limits<float>::quiet_NaN(),
+                           std::numeric_limits<float>::infinity(), 100.5f, 1e-6f})
         QVERIFY2(!sim::stepper::stepLength(slowness), qPrintable(QString::number(slowness)));
-    }
     for (double length :
-         {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(),
-          std::numeric_limits<double>::infinity(), 1e-300, sim::Plan::shortestStep / 2, 10.5})
+         {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), sim::Plan::shortestStep / 2, 10.5})
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, sim::Plan::stepper(length, bipolar));
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
                              sim::Plan::stepper(1.0, {{{1, 0}, {0}, {1, 0}, {0, 1}}}));
@@ -152,43 +146,28 @@ void tst_Stepper::runAtEveryPercent()
 }
 
 // Where each step ends depends on how the step length and the bounds round in double precision.
-void tst_Stepper::stepEnds_data()
+void tst_Stepper::stepEnds()
 {
-    QTest::addColumn<double>("percent");
-    QTest::addColumn<QList<double>>("ends");
-    QTest::addColumn<bool>("wholeRun");
-
-    // Step length 6.25: the bounds fall between samples unevenly.
-    QTest::newRow("37.5") << 37.5 << QList<double> {7, 13, 19, 25, 32, 38, 44, 50} << false;
     // The step length is a hair above 9.2: the first bound of the second cycle is
     // (46.00000000000001 + 1) + 0, so that step runs to sample 47, not 46.
-    QTest::newRow("8") << 8.0 << QList<double> {10, 19, 28, 37, 47, 56, 65, 74, 83, 93, 102, 111}
-                       << true;
+    const QList<double> at8 {10, 19, 28, 37, 47, 56, 65, 74, 83, 93, 102, 111};
     // The step length is the double just below 2.55 and the last bound (94.35000000000001 + 1) +
     // 7.6499999999999995 = 103.00000000000001: the last step takes sample 103 too. Summed as
     // base + (1 + 3 × L) it would round to 103 and stop at 102.
-    QTest::newRow("74.5") << 74.5
-                          << QList<double> {3,  6,  8,  11, 13, 16, 18, 21, 23, 26, 29,  31, 34, 36,
-                                            39, 41, 44, 46, 49, 51, 54, 57, 59, 62, 64,  67, 69, 72,
-                                            74, 77, 80, 82, 85, 87, 90, 92, 95, 97, 100, 103}
-                          << true;
-}
-
-void tst_Stepper::stepEnds()
-{
-    QFETCH(double, percent);
-    QFETCH(QList<double>, ends);
-    QFETCH(bool, wholeRun);
-
-    const std::optional<sim::Plan> plan = planAt(3, percent);
-    QVERIFY(plan);
-    const QList<sim::Step> steps = simtest::record(*plan);
-    QList<double> actual;
-    for (const QList<sim::Step> &group : motorSteps(steps))
-        actual.append(group.last().x);
-    QCOMPARE(wholeRun ? actual : actual.first(ends.size()), ends);
-    // A plan is data: the player may run it again and get the same steps.
-    QVERIFY(simtest::record(*plan) == steps);
+    const QList<double> at74 {3,  6,  8,  11, 13, 16, 18, 21, 23, 26, 29,  31, 34, 36,
+                              39, 41, 44, 46, 49, 51, 54, 57, 59, 62, 64,  67, 69, 72,
+                              74, 77, 80, 82, 85, 87, 90, 92, 95, 97, 100, 103};
+    for (const auto &[percent, ends] : {std::pair {8.0, at8}, {74.5, at74}}) {
+        const std::optional<sim::Plan> plan = planAt(3, percent);
+        QVERIFY(plan);
+        const QList<sim::Step> steps = simtest::record(*plan);
+        QList<double> actual;
+        for (const QList<sim::Step> &group : motorSteps(steps))
+            actual.append(group.last().x);
+        QCOMPARE(actual, ends);
+        // A plan is data: the player may run it again and get the same steps.
+        QVERIFY(simtest::record(*plan) == steps);
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_Stepper)
