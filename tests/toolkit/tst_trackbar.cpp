@@ -23,12 +23,12 @@ private Q_SLOTS:
 void TestTrackBar::valueFromCode()
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (const auto &[writes, expected, changes] : {std::tuple {QList<double> {37.5}, 37.5, 1},
-                                                    {{40, 40}, 40.0, 1},
-                                                    {{0}, 0.0, 0},
-                                                    {{150}, 100.0, 1},
-                                                    {{20, -5}, 0.0, 2},
-                                                    {{30, nan}, 30.0, 1}}) {
+    for (const auto &[writes, expected, changes] :
+         {std::tuple {QList<double> {37.5, 37.5}, 37.5, 1},
+          {{0}, 0.0, 0},
+          {{150}, 100.0, 1},
+          {{20, -5}, 0.0, 2},
+          {{30, nan}, 30.0, 1}}) {
         TrackBar bar;
         QSignalSpy spy(&bar, &TrackBar::changed);
         for (double v : writes)
@@ -43,14 +43,11 @@ void TestTrackBar::userMovesInWholeSteps()
     TrackBar bar;
     bar.setValue(37.5);
     QSignalSpy spy(&bar, &TrackBar::changed);
-    auto *slider = bar.findChild<QSlider *>();
-    QTest::keyClick(slider, Qt::Key_Right);
-    QCOMPARE(bar.value(), 39.0); // the thumb stood at 38
-    QTest::keyClick(slider, Qt::Key_PageUp);
-    QCOMPARE(bar.value(), 49.0);
-    QTest::keyClick(slider, Qt::Key_End);
-    QCOMPARE(bar.value(), 100.0);
-    QCOMPARE(spy.count(), 3);
+    for (const auto &[key, value] : {std::pair {Qt::Key_Right, 39.0}, {Qt::Key_PageUp, 49.0}}) {
+        QTest::keyClick(bar.findChild<QSlider *>(), key);
+        QCOMPARE(bar.value(), value); // from 37.5 the thumb stood at 38
+    }
+    QCOMPARE(spy.count(), 2);
 }
 
 // The bar's box is where the user may click: no row of it is dead.
