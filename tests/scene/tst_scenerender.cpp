@@ -135,19 +135,12 @@ void TestSceneRender::aFastShaftIsDrawnAsTheEyeCanFollow()
     using scene::DrawnSpin;
     scene::ShaftPicture *shaft = m_scene.shaftPicture;
 
-    // Slow enough to follow: drawn as it turns.
-    m_scene.animationaxe->setDuration(4.0f);
-    m_scene.animationaxe->setEnabled(true);
-    QTRY_COMPARE(shaft->shownAnimation(), m_scene.animationaxe);
-    QCOMPARE(shaft->degreesPerSecond(), 90.0);
-    QTRY_VERIFY(shaft->drawn().stepDegrees > 0 && shaft->drawn().smear == 0.0);
-
     // A turn in a hundredth of a second: drawn at the largest followable step, smeared.
-    m_scene.animationaxe->setEnabled(false);
     m_scene.animationaxe->setDuration(0.01f);
     m_scene.animationaxe->setEnabled(true);
     QTRY_COMPARE(shaft->drawn().stepDegrees, DrawnSpin::maxStepDegrees);
     QVERIFY(shaft->drawn().smear > 0 && shaft->drawn().smear < 1);
+    QCOMPARE(shaft->shownAnimation(), m_scene.animationaxe);
 
     // The other way, started on top of it (as a direction switched during a positive run
     // does): the later one moves the shaft, and a period of 0 is the fastest of all.

@@ -9,9 +9,6 @@
 
 #include <QTest>
 
-#include <limits>
-#include <stdexcept>
-
 namespace {
 
 using Levels = std::array<std::vector<double>, 4>;
@@ -52,7 +49,6 @@ class tst_Stepper : public QObject
 
 private Q_SLOTS:
     void arithmetic();
-    void refused();
     void runAtEveryPercent_data();
     void runAtEveryPercent();
     void stepEnds();
@@ -78,21 +74,6 @@ void tst_Stepper::arithmetic()
         QCOMPARE(bool(planAt(3, percent)), bool(length));
         QCOMPARE(bool(planAt(4, percent)), bool(length));
     }
-}
-
-// No track-bar position gives these; each would make a step that never advances, goes backwards
-// or stalls in floating point.
-void tst_Stepper::refused()
-{
-    for (float slowness : {0.0f, -5.0f, std::numeric_limits<float>::quiet_NaN(),
-                           std::numeric_limits<float>::infinity(), 100.5f, 1e-6f})
-        QVERIFY2(!sim::stepper::stepLength(slowness), qPrintable(QString::number(slowness)));
-    for (double length :
-         {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), sim::Plan::shortestStep / 2, 10.5})
-        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, sim::Plan::stepper(length, bipolar));
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
-                             sim::Plan::stepper(1.0, {{{1, 0}, {0}, {1, 0}, {0, 1}}}));
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, sim::Plan::stepper(1.0, {{{}, {}, {}, {}}}));
 }
 
 void tst_Stepper::runAtEveryPercent_data()
