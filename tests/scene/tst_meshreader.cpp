@@ -108,7 +108,6 @@ void TestMeshReader::refusesBadInput_data()
         QTest::newRow(why) << QByteArray(valid.left(at) + put + valid.mid(at + cut))
                            << (offset < 0 ? at : offset) << QString::fromUtf8(why);
     };
-    const auto end = [](int cut) { return int(valid.size()) - 2 - cut; }; // where "lacks" is found
     const QByteArray nan = raw(std::numeric_limits<float>::quiet_NaN());
 
     row(0, valid.size(), {}, "the data ends inside the sub-mesh count (2 bytes needed, 0 left)");
@@ -127,12 +126,10 @@ void TestMeshReader::refusesBadInput_data()
     row(value("Locked") - 7, 7, text("Hidden"), "unknown property 'Hidden' in sub-mesh 0");
     row(value("Depth") - 6, 6, text("Width"), "property Width appears twice in sub-mesh 0");
     row(mesh - 15, valid.size() - 2 - mesh + 15, {}, "sub-mesh 0 lacks the property Data.Mesh");
-    row(value("Width") - 6, 17, {}, "sub-mesh 0 lacks the property Width", end(17));
     row(mesh - 4, 4, u32(0xFFFFFFFF), "Data.Mesh claims 4294967295 bytes");
     row(mesh, 4, u32(0xFFFFFFFF),
         "vertex count 4294967295 needs 240518168520 bytes but the block has 184 left");
     row(mesh + 4 + 56, 4, nan, "vertex 1: position x is not a finite number");
-    row(mesh + 4 + 28, 4, nan, "vertex 0: texture v is not a finite number");
     row(indices - 4, 4, u32(4), "index count 4 is not a multiple of 3");
     row(indices - 4, 4, u32(0xFFFFFFFC),
         "index count 4294967292 needs 17179869168 bytes but the block has 12 left");

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The models the program carries, read and written again, and where the scene draws a model's
-// sub-meshes.
+// The models the program carries, and where the scene draws them.
 #include "scene/modelplacement.h"
 #include "storage/meshreader.h"
-#include "storage/meshwriter.h"
 
 #include <QDirIterator>
 #include <QTest>
@@ -22,30 +20,8 @@ class tst_ShippedModels : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void subMeshesFillTheirRecordsThenTheModelBox();
     void everyModelIsWoundOutwardsAndDrawnInTheMiddleOfItsBox();
 };
-
-// Two cubes whose vertices span 0 to 2: one kept 2 wide around (-3, 0, 0), the other stretched to
-// 4 × 2 × 2 around (3, 1, 0). Together they span x -4 to 5, y -1 to 2, z -1 to 1; an 18-unit box
-// takes them twice as large, centred.
-void tst_ShippedModels::subMeshesFillTheirRecordsThenTheModelBox()
-{
-    scene::MeshData cube;
-    for (int corner = 0; corner < 8; ++corner)
-        cube.vertices.push_back({2.f * (corner & 1), float(corner & 2), corner & 4 ? 2.f : 0.f});
-    scene::ModelGeometry geometry;
-    geometry.subMeshes.push_back({{-3, 0, 0}, {2, 2, 2}, true, false, {}, cube});
-    geometry.subMeshes.push_back({{3, 1, 0}, {4, 2, 2}, true, false, {}, cube});
-    const auto placement = scene::ModelPlacement::of(geometry, QVector3D(18, 18, 18));
-    const auto drawn = [&](std::size_t subMesh, QVector3D p) {
-        return placement.model.apply(placement.subMeshes.at(subMesh).apply(p));
-    };
-    QCOMPARE(drawn(0, {0, 0, 0}), QVector3D(-9, -3, -2));
-    QCOMPARE(drawn(0, {2, 2, 2}), QVector3D(-5, 1, 2));
-    QCOMPARE(drawn(1, {0, 0, 0}), QVector3D(1, -1, -2));
-    QCOMPARE(drawn(1, {2, 2, 2}), QVector3D(9, 3, 2));
-}
 
 // Every sub-mesh's normals are of unit length and agree with the winding of its triangles. Placed
 // in a box, the whole model fills it on its fullest axis, centred: the letters S and N stand off
@@ -61,12 +37,6 @@ void tst_ShippedModels::everyModelIsWoundOutwardsAndDrawnInTheMiddleOfItsBox()
             {reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size())});
         const QByteArray fileName = file.fileName().toUtf8();
         const char *name = fileName.constData();
-        // Every bit survives reading and writing again, -0.0 included.
-        const std::vector<std::uint8_t> written = scene::writeModelGeometry(geometry);
-        QVERIFY2(QByteArray::fromRawData(reinterpret_cast<const char *>(written.data()),
-                                         qsizetype(written.size()))
-                     == bytes,
-                 name);
         const QVector3D box(10, 20, 30);
         const auto placement = scene::ModelPlacement::of(geometry, box);
         QVector3D low(1e9f, 1e9f, 1e9f), high = -low; // of the model as drawn

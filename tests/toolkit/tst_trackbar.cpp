@@ -2,7 +2,6 @@
 #include "toolkit/trackbar.h"
 
 #include <QSignalSpy>
-#include <QSlider>
 #include <QTest>
 
 #include <limits>
@@ -15,7 +14,6 @@ class TestTrackBar : public QObject
 
 private Q_SLOTS:
     void valueFromCode();
-    void userMovesInWholeSteps();
     void aClickAnywhereInTheBoxMovesTheThumb();
 };
 
@@ -36,18 +34,6 @@ void TestTrackBar::valueFromCode()
         QCOMPARE(bar.value(), expected);
         QCOMPARE(spy.count(), changes);
     }
-}
-
-void TestTrackBar::userMovesInWholeSteps()
-{
-    TrackBar bar;
-    bar.setValue(37.5);
-    QSignalSpy spy(&bar, &TrackBar::changed);
-    for (const auto &[key, value] : {std::pair {Qt::Key_Right, 39.0}, {Qt::Key_PageUp, 49.0}}) {
-        QTest::keyClick(bar.findChild<QSlider *>(), key);
-        QCOMPARE(bar.value(), value); // from 37.5 the thumb stood at 38
-    }
-    QCOMPARE(spy.count(), 2);
 }
 
 // The bar's box is where the user may click: no row of it is dead.
