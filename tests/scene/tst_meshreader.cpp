@@ -89,7 +89,6 @@ void TestMeshReader::readsPropertiesInAnyOrder()
     QCOMPARE(second.size, (scene::Vector3 {6.125, 7.705, 23}));
     QVERIFY(!second.locked && second.hitTest && !second.materialSource);
     QVERIFY(second.mesh == first.mesh);
-    QVERIFY(read(QByteArray(2, '\0')).subMeshes.empty());
 }
 
 // Each row puts one fault into the valid stream (bytes from @c at on: @c cut dropped, @c put put
@@ -108,7 +107,6 @@ void TestMeshReader::refusesBadInput_data()
         QTest::newRow(why) << QByteArray(valid.left(at) + put + valid.mid(at + cut))
                            << (offset < 0 ? at : offset) << QString::fromUtf8(why);
     };
-    const QByteArray nan = raw(std::numeric_limits<float>::quiet_NaN());
 
     row(0, valid.size(), {}, "the data ends inside the sub-mesh count (2 bytes needed, 0 left)");
     row(16, valid.size(), {},
@@ -129,7 +127,8 @@ void TestMeshReader::refusesBadInput_data()
     row(mesh - 4, 4, u32(0xFFFFFFFF), "Data.Mesh claims 4294967295 bytes");
     row(mesh, 4, u32(0xFFFFFFFF),
         "vertex count 4294967295 needs 240518168520 bytes but the block has 184 left");
-    row(mesh + 4 + 56, 4, nan, "vertex 1: position x is not a finite number");
+    row(mesh + 4 + 56, 4, raw(std::numeric_limits<float>::quiet_NaN()),
+        "vertex 1: position x is not a finite number");
     row(indices - 4, 4, u32(4), "index count 4 is not a multiple of 3");
     row(indices - 4, 4, u32(0xFFFFFFFC),
         "index count 4294967292 needs 17179869168 bytes but the block has 12 left");
@@ -183,11 +182,9 @@ void TestMeshReader::extendedNumbers()
     } rows[] = {{"00000000000000000080", -0.0, true}, // negative zero
                 {"00d0ccccccccccccfb3f", 0.1, true},
                 {"0000000000000080cd3b", tiny, true}, // smallest subnormal
-                {"0000000000000080ffff", -inf, true},
                 {"0004000000000080ff3f", 1.0}, // a tie goes down to even
                 {"000c000000000080ff3f", 1.0 + 2 * ulp}, // and up to even
                 {"00fcffffffffffffff3f", 2.0}, // carry into the exponent
-                {"fffbfffffffffffffe43", std::numeric_limits<double>::max()},
                 {"00fcfffffffffffffe43", inf}, // rounds up past the largest double
                 {"0000000000000080cc3b", 0.0}, // half the smallest subnormal ties to zero
                 {"0000000000000080cbbb", -0.0}, // underflow keeps its sign

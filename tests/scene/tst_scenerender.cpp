@@ -85,9 +85,7 @@ void TestSceneRender::initTestCase()
     m_view = new scene::SceneView;
     m_scene.setupScene(*m_view);
     scene::setUpSceneAtCreation(m_scene);
-    QPalette palette = m_view->palette();
-    palette.setColor(QPalette::Window, QColor(0xAF, 0xEE, 0xEE)); // the window's background
-    m_view->setPalette(palette);
+    m_view->setPalette(QPalette(QColor(0xAF, 0xEE, 0xEE))); // the window's background
     m_view->resize(1269, 334);
     m_view->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_view));

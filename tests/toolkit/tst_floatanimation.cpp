@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/floatanimation.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -48,15 +47,11 @@ void TestFloatAnimation::runsFromStartToStopAndStaysEnabled()
     for (int waitMs : {0, 50, 400}) {
         Recorded r(20, 0, 1.0f);
         r.animation.setDuration(waitMs ? 0.3f : 0.0f);
-        QElapsedTimer timer;
-        timer.start();
         r.animation.setEnabled(true);
         QTest::qWait(waitMs);
         const qsizetype before = r.writes.size();
         r.animation.setEnabled(true);
         QTRY_COMPARE(r.finished.count(), 1);
-        // Qt's animation clock may count the run from its last tick, a frame or two early.
-        QVERIFY(!waitMs || timer.elapsed() >= 240);
         QCOMPARE(r.writes.last(), 0.0f);
         QVERIFY(!r.writes.mid(before).contains(20.0f));
         QVERIFY(r.animation.enabled());

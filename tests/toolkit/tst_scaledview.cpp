@@ -68,10 +68,10 @@ void tst_ScaledView::pictureSitsInTheMiddleOfItsBox()
                     : QRect();
         }
         const QSize fitted = red.size().scaled(box, Qt::KeepAspectRatio);
-        QVERIFY(qAbs(drawn.width() - fitted.width()) <= 1);
-        QVERIFY(qAbs(drawn.height() - fitted.height()) <= 1);
-        QVERIFY(qAbs(drawn.left() + drawn.right() + 1 - box.width()) <= 1);
-        QVERIFY(qAbs(drawn.top() + drawn.bottom() + 1 - box.height()) <= 1);
+        QVERIFY(qAbs(drawn.width() - fitted.width()) <= 1
+                && qAbs(drawn.height() - fitted.height()) <= 1);
+        QVERIFY(qAbs(drawn.left() + drawn.right() + 1 - box.width()) <= 1
+                && qAbs(drawn.top() + drawn.bottom() + 1 - box.height()) <= 1);
     }
 }
 
