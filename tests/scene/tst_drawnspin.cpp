@@ -28,23 +28,22 @@ void TestDrawnSpin::readsFasterAsThePercentageRises()
                 const float seconds = float((100.0 - percent) / 100.0);
                 const double rate = percent == 0 ? 0.0 : DrawnSpin::loopRate(0, turn, seconds);
                 const DrawnSpin drawn = DrawnSpin::of(rate, fps);
-                const QByteArray where = QByteArray::number(percent) + " %, "
-                    + QByteArray::number(fps) + " fps, " + QByteArray::number(turn);
-                const char *at = where.constData();
+                const QByteArray at =
+                    QStringLiteral("%1 %, %2 fps, %3").arg(percent).arg(fps).arg(turn).toUtf8();
                 const double step = std::abs(drawn.stepDegrees);
                 QVERIFY2(step <= DrawnSpin::repeatDegrees / 4 && drawn.smear >= 0
                              && drawn.smear <= 1
                              && (drawn.stepDegrees * rate > 0 || (percent == 0 && step == 0)),
-                         at);
+                         at.constData());
                 // As it truly turns when the eye can follow that.
                 if (std::abs(rate / fps) <= DrawnSpin::maxStepDegrees)
-                    QVERIFY2(drawn.stepDegrees == rate / fps && drawn.smear == 0, at);
+                    QVERIFY2(drawn.stepDegrees == rate / fps && drawn.smear == 0, at.constData());
                 // Something visible grows with every percent, nothing shrinks.
                 const double before = std::abs(previous.stepDegrees);
                 QVERIFY2(percent == 0
                              || (step >= before && drawn.smear >= previous.smear
                                  && (step > before || drawn.smear > previous.smear)),
-                         at);
+                         at.constData());
                 previous = drawn;
             }
             QCOMPARE(previous.smear, 1.0); // 100 % is the fastest of all

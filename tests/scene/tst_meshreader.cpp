@@ -18,26 +18,15 @@ template<typename T> QByteArray raw(T v)
 {
     return QByteArray(reinterpret_cast<const char *>(&v), sizeof(v));
 }
-QByteArray u32(quint32 v)
-{
-    return raw(v);
-}
-QByteArray text(const QByteArray &s)
-{
-    return char(s.size()) + s;
-}
-QByteArray extended(double v)
-{
-    return raw(scene::doubleToExtended(v));
-}
-QByteArray number(const QByteArray &name, double v)
-{
+const auto u32 = [](quint32 v) { return raw(v); };
+const auto text = [](const QByteArray &s) -> QByteArray { return char(s.size()) + s; };
+const auto extended = [](double v) { return raw(scene::doubleToExtended(v)); };
+const auto number = [](const QByteArray &name, double v) -> QByteArray {
     return text(name) + '\x05' + extended(v);
-}
-QByteArray flag(const QByteArray &name, bool v)
-{
+};
+const auto flag = [](const QByteArray &name, bool v) -> QByteArray {
     return text(name) + (v ? '\x09' : '\x08');
-}
+};
 
 // A triangle: vertex v at (v, v², 0), normal +z, texture (0.5, v / 4); indices 0 1 2.
 QByteArray triangle()
@@ -51,10 +40,9 @@ QByteArray triangle()
     return block + u32(3) + u32(0) + u32(1) + u32(2);
 }
 
-QByteArray record(const QByteArray &properties)
-{
+const auto record = [](const QByteArray &properties) -> QByteArray {
     return "TPF0" + text("TMesh") + text("") + properties + QByteArray(2, '\0');
-}
+};
 
 const QByteArray properties = number("Position.X", 1.5) + flag("Locked", true) + number("Width", 2)
     + number("Height", 4) + number("Depth", 0) + flag("HitTest", false) + text("MaterialSource")
@@ -95,14 +83,12 @@ void TestMeshReader::readsPropertiesInAnyOrder()
     QCOMPARE(first.size, (scene::Vector3 {2, 4, 0}));
     QVERIFY(first.locked && !first.hitTest);
     QCOMPARE(first.materialSource.value_or(""), std::string("Form2.lettreMat11"));
-    QCOMPARE(first.mesh.vertices[2][1], 4.0f);
-    QCOMPARE(first.mesh.vertices[2][7], 0.5f);
+    QVERIFY(first.mesh.vertices[2][1] == 4.0f && first.mesh.vertices[2][7] == 0.5f);
     QCOMPARE(first.mesh.indices, (std::vector<std::uint32_t> {0, 1, 2}));
     QCOMPARE(second.position, (scene::Vector3 {0, 0, -7.25}));
     QCOMPARE(second.size, (scene::Vector3 {6.125, 7.705, 23}));
     QVERIFY(!second.locked && second.hitTest && !second.materialSource);
     QVERIFY(second.mesh == first.mesh);
-    QVERIFY(read(QByteArray(2, '\0')).subMeshes.empty());
 }
 
 // Each row puts one fault into the valid stream (bytes from @c at on: @c cut dropped, @c put put
@@ -121,43 +107,28 @@ void TestMeshReader::refusesBadInput_data()
         QTest::newRow(why) << QByteArray(valid.left(at) + put + valid.mid(at + cut))
                            << (offset < 0 ? at : offset) << QString::fromUtf8(why);
     };
-    const auto end = [](int cut) { return int(valid.size()) - 2 - cut; }; // where "lacks" is found
-    const QByteArray nan = raw(std::numeric_limits<float>::quiet_NaN());
 
     row(0, valid.size(), {}, "the data ends inside the sub-mesh count (2 bytes needed, 0 left)");
-    row(4, valid.size(), {}, "the data ends inside the signature of sub-mesh 0", 2);
     row(16, valid.size(), {},
         "the data ends inside a property name of sub-mesh 0 (10 bytes needed, 2 left)", 14);
     row(mesh + 10, valid.size(), {}, "Data.Mesh claims 188 bytes but only 10 are left", mesh - 4);
-    row(valid.size() - 1, 1, {}, "the data ends inside the child list of sub-mesh 0");
     row(0, 1, "\x02", "the data ends inside the signature of sub-mesh 1", valid.size());
     row(5, 1, "1", "sub-mesh 0 does not start with the signature \"TPF0\" (found 'TPF1')", 2);
     row(7, 5, "TCube", "sub-mesh 0 is of class 'TCube', expected TMesh", 6);
-    row(6, 6, text("T\x01"), "sub-mesh 0 is of class 'T\\x01', expected TMesh");
     row(12, 1, text("rotor"), "sub-mesh 0 has the object name 'rotor', expected none");
     row(value("Width"), 1, "\x03", "Width holds a value of type int16 (3), expected extended (5)");
     row(value("Locked"), 1, "\x05",
         "Locked holds a value of type extended (5), expected false (8) or true (9)");
-    row(value("MaterialSource"), 1, "\x06",
-        "MaterialSource holds a value of type string (6), expected identifier (7)");
-    row(value("Data.Mesh"), 1, "\x14",
-        "Data.Mesh holds a value of type UTF-8 string (20), expected binary (10)");
     row(value("Height"), 1, "\x63",
         "Height holds a value of type unknown (99), expected extended (5)");
-    row(value("HitTest"), 1, QByteArray(1, '\0'),
-        "HitTest holds a value of type null (0), expected false (8) or true (9)");
     row(value("Locked") - 7, 7, text("Hidden"), "unknown property 'Hidden' in sub-mesh 0");
     row(value("Depth") - 6, 6, text("Width"), "property Width appears twice in sub-mesh 0");
     row(mesh - 15, valid.size() - 2 - mesh + 15, {}, "sub-mesh 0 lacks the property Data.Mesh");
-    row(value("Width") - 6, 17, {}, "sub-mesh 0 lacks the property Width", end(17));
-    row(value("Locked") - 7, 8, {}, "sub-mesh 0 lacks the property Locked", end(8));
     row(mesh - 4, 4, u32(0xFFFFFFFF), "Data.Mesh claims 4294967295 bytes");
     row(mesh, 4, u32(0xFFFFFFFF),
         "vertex count 4294967295 needs 240518168520 bytes but the block has 184 left");
-    row(mesh + 4 + 56, 4, nan, "vertex 1: position x is not a finite number");
-    row(mesh + 4 + 2 * 56 + 20, 4, raw(-std::numeric_limits<float>::infinity()),
-        "vertex 2: normal z is not a finite number");
-    row(mesh + 4 + 28, 4, nan, "vertex 0: texture v is not a finite number");
+    row(mesh + 4 + 56, 4, raw(std::numeric_limits<float>::quiet_NaN()),
+        "vertex 1: position x is not a finite number");
     row(indices - 4, 4, u32(4), "index count 4 is not a multiple of 3");
     row(indices - 4, 4, u32(0xFFFFFFFC),
         "index count 4294967292 needs 17179869168 bytes but the block has 12 left");
@@ -167,22 +138,16 @@ void TestMeshReader::refusesBadInput_data()
         "2 bytes left over in the block after the indices", mesh + 188);
     row(value("Width") + 1, 10, extended(std::numeric_limits<double>::infinity()),
         "Width is not a finite number");
-    row(value("Position.X") + 1, 10, QByteArray::fromHex("000000000000c0ffff7f"),
-        "Position.X is not a finite number");
     row(value("Depth") + 1, 10, QByteArray::fromHex("0000000000000080cf47"),
         "Depth is not a finite number (or exceeds the double range)");
     row(value("Height") + 1, 10, QByteArray::fromHex("0000000000000040ff3f"),
         "Height holds an invalid 80-bit number (unnormal)");
     row(value("Width") + 1, 10, extended(-1), "Width is negative (-1.000000)");
-    for (const char *name : {"Form2..lettreMat11", "2abc", "Form2.", "lettre Mat"}) {
-        const QString why = QStringLiteral("MaterialSource '%1' is not an identifier").arg(name);
-        row(value("MaterialSource") + 1, 18, text(name), qPrintable(why));
-    }
+    row(value("MaterialSource") + 1, 18, text("Form2..lettreMat11"),
+        "MaterialSource 'Form2..lettreMat11' is not an identifier");
     row(valid.size() - 1, 1, "\x05",
         "sub-mesh 0 has children (list starts with value type extended (5)), expected none");
     row(valid.size(), 0, QByteArray(1, '\0'), "1 byte of trailing data after the last sub-mesh");
-    row(valid.size(), 0, valid,
-        qPrintable(QStringLiteral("%1 bytes of trailing data").arg(valid.size())));
 }
 
 void TestMeshReader::refusesBadInput()
@@ -214,22 +179,17 @@ void TestMeshReader::extendedNumbers()
         const char *hex;
         double value;
         bool exact = false;
-    } rows[] = {
-        {"00000000000000000080", -0.0, true}, // negative zero
-        {"00000000000000a000c0", -2.5, true},
-        {"00d0ccccccccccccfb3f", 0.1, true},
-        {"0000000000000080cd3b", tiny, true}, // smallest subnormal
-        {"00f0ffffffffffff003c", std::nextafter(std::numeric_limits<double>::min(), 0.0), true},
-        {"0000000000000080ffff", -inf, true},
-        {"0004000000000080ff3f", 1.0}, // a tie goes down to even
-        {"000c000000000080ff3f", 1.0 + 2 * ulp}, // and up to even
-        {"00fcffffffffffffff3f", 2.0}, // carry into the exponent
-        {"fffbfffffffffffffe43", std::numeric_limits<double>::max()},
-        {"00fcfffffffffffffe43", inf}, // rounds up past the largest double
-        {"0000000000000080cc3b", 0.0}, // half the smallest subnormal ties to zero
-        {"0000000000000080cbbb", -0.0}, // underflow keeps its sign
-        {"00000000000000a0ce3b", 2 * tiny}, // subnormal tie to even
-        {"00000000000000800000", 0.0}}; // pseudo-denormal
+    } rows[] = {{"00000000000000000080", -0.0, true}, // negative zero
+                {"00d0ccccccccccccfb3f", 0.1, true},
+                {"0000000000000080cd3b", tiny, true}, // smallest subnormal
+                {"0004000000000080ff3f", 1.0}, // a tie goes down to even
+                {"000c000000000080ff3f", 1.0 + 2 * ulp}, // and up to even
+                {"00fcffffffffffffff3f", 2.0}, // carry into the exponent
+                {"00fcfffffffffffffe43", inf}, // rounds up past the largest double
+                {"0000000000000080cc3b", 0.0}, // half the smallest subnormal ties to zero
+                {"0000000000000080cbbb", -0.0}, // underflow keeps its sign
+                {"00000000000000a0ce3b", 2 * tiny}, // subnormal tie to even
+                {"00000000000000800000", 0.0}}; // pseudo-denormal
     const auto bytes = [](const char *hex) {
         scene::Extended80 bytes;
         std::memcpy(bytes.data(), QByteArray::fromHex(hex).constData(), 10);

@@ -7,8 +7,7 @@
 
 namespace simtest {
 
-/// The steps of a plan as a player would run them; empty when the plan was still going after
-/// @p cap steps, so that a runaway trace fails a test instead of hanging it.
+/// The steps of a plan as a player would run them; none past @p cap steps (a runaway trace).
 inline QList<sim::Step> record(const sim::Plan &plan, qsizetype cap = 1'000'000)
 {
     QList<sim::Step> steps;

@@ -28,7 +28,6 @@ void TestFloatToStr::asciiUnderEveryLocale()
                                                   {2.5e100, "2.5e+100"}};
     const QList<QLocale> locales =
         QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
-    QVERIFY(locales.contains(QLocale(QStringLiteral("fr_FR"))));
     for (const QLocale &locale : locales) {
         QLocale::setDefault(locale);
         for (auto [value, expected] : rows) {
