@@ -17,8 +17,8 @@
 #include "scene/object3d.h"
 
 #include "toolkit/application.h"
-#include "toolkit/tabcontrol.h"
 #include "toolkit/livepause.h"
+#include "toolkit/tabcontrol.h"
 #include "toolkit/trackbar.h"
 
 #include <QAbstractButton>
