@@ -69,8 +69,13 @@ comm -13 "$work/before" "$work/after" | tr '\n' ' '
 echo
 
 # The display lives outside the system under test; clients reach it through the abstract socket.
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display and writes its number once it accepts clients.
+exec {ready}>"$work/display"
+Xvfb -displayfd "$ready" -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-sleep 1
-DISPLAY=$display SIMUMOTEURS_TEST_SYSROOT=$root "$probe"
+exec {ready}>&-
+until [ -s "$work/display" ]; do
+    kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
+    sleep 0.1
+done
+DISPLAY=:$(cat "$work/display") SIMUMOTEURS_TEST_SYSROOT=$root "$probe"
