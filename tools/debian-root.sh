@@ -49,6 +49,7 @@ cleanup() {
     fi
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT HUP
 root="$work/root"
 mkdir -p "$root"
 tar -C "$root" -xf "$base"
@@ -63,6 +64,9 @@ mkdir -p "$root/src/simumoteurs"
     tar -C "$root/src/simumoteurs" -xf -
 
 status=0
+# In the background, so that a signal to this script reaches its trap at once: the trap stops
+# the namespaces' first process, which takes every other one down with it (--kill-child), and
+# then the copy is deleted.
 unshare --mount --pid --fork --kill-child --propagation private \
     bash -euo pipefail -c '
     root=$1 archives=$2
@@ -74,7 +78,11 @@ unshare --mount --pid --fork --kill-child --propagation private \
     exec chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" \
         bash -c "cd /src/simumoteurs && exec \"\$@\"" bash "$@"
-' bash "$root" "$archives" "$@" || status=$?
+' bash "$root" "$archives" "$@" &
+inside=$!
+trap 'kill "$inside" 2>/dev/null; wait "$inside"; exit 143' TERM INT HUP
+wait "$inside" || status=$?
+trap - TERM INT HUP
 
 if [ -n "${SIMUMOTEURS_ROOT_KEEP:-}" ] && [ -d "$root/src/simumoteurs/build" ]; then
     mkdir -p "$SIMUMOTEURS_ROOT_KEEP"
