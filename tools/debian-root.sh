@@ -75,12 +75,16 @@ unshare --mount --pid --fork --kill-child --propagation private \
     mount -t sysfs sysfs "$root/sys"
     mount --rbind /dev "$root/dev"
     mount --bind "$archives" "$root/var/cache/apt/archives"
-    exec chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    # Not exec: this shell stays the namespace'"'"'s first process, which the kernel shields from
+    # signals it has no handler for, so that the command runs as it would anywhere else
+    # (xvfb-run, for one, waits for a signal from its X server).
+    chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" \
         bash -c "cd /src/simumoteurs && exec \"\$@\"" bash "$@"
 ' bash "$root" "$archives" "$@" &
 inside=$!
-trap 'kill "$inside" 2>/dev/null; wait "$inside"; exit 143' TERM INT HUP
+# unshare ignores SIGTERM while it waits for its child; only SIGKILL stops it.
+trap 'kill -KILL "$inside" 2>/dev/null; wait "$inside" || true; exit 143' TERM INT HUP
 wait "$inside" || status=$?
 trap - TERM INT HUP
 
