@@ -133,7 +133,7 @@ void TestSeen::litPartsComeAndGoOnScreen()
     watch.onEveryStep([&](int step) {
         bool red = false;
         for (const toolkit::Diagram::Light &light : t.picture->lights())
-            red |= light.color.red() > 170 && light.color.blue() < 90;
+            red |= light.color.red() > 170 && light.color.green() < 90 && light.color.blue() < 90;
         if (red == wasRed || !wrong.isEmpty() || comings + goings >= 6)
             return;
         wasRed = red;
