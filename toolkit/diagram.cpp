@@ -203,10 +203,12 @@ void Diagram::shapeReadout()
     if (digitBounds.isEmpty() || textBounds.isEmpty())
         return;
 
-    // A digit as high as the drawing's own; as wide as its text may be, with the drawing's
-    // margins on both sides.
+    // A digit as high as the drawing's own; as wide as its text may be, with the margin the
+    // drawing leaves above its digit on both sides (the digit drawn at rest is centred in a box
+    // wide enough for the longest text, so its own sides say nothing of the margins).
     const qreal height = m_value.height() / digitBounds.height();
-    const qreal room = m_box.width() - 2 * (m_value.left() - m_box.left());
+    const qreal margin = std::max<qreal>(0.0, m_value.top() - m_box.top());
+    const qreal room = m_box.width() - 2 * margin;
     const qreal fit = std::min(1.0, room / (textBounds.width() * height));
     const qreal sx = height * fit;
     const qreal sy = height * std::min(1.0, fit / kNarrowest);

@@ -266,9 +266,9 @@ Item {
             LightMaterial {
                 id: materielbobinealimentee
                 objectName: "materielbobinealimentee"
-                diffuse: "#ffffa500"
+                diffuse: "#ffffd27a"
                 ambient: "#ff202020"
-                emissive: "#ff6e6658"
+                emissive: "#ff8c7848"
                 specular: "#ff606060"
                 shininess: 30
             }

@@ -88,6 +88,34 @@ QString chartFault(toolkit::Chart *chart)
     return fault.isEmpty() ? axisFault(labels, bottom, chart->bottomRange()) : fault;
 }
 
+// The rows of @p image, inside the box filled with the read-outs' green, that hold dark ink; and
+// the box's inner height. Both 0 when there is no such box.
+std::pair<int, int> readoutInk(const QImage &image)
+{
+    const QColor fill(0x7f, 0xd4, 0x7f);
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - fill.red()) + std::abs(c.green() - fill.green())
+                    + std::abs(c.blue() - fill.blue())
+                < 24)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    int top = box.bottom(), bottom = box.top() - 1;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() < 110 && c.green() < 150 && c.blue() < 110) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return {std::max(0, bottom - top + 1), box.height()};
+}
+
 } // namespace
 
 class TestSeen : public QObject
@@ -100,6 +128,8 @@ private Q_SLOTS:
     void litPartsComeAndGoOnScreen();
     void everyAxisDrawsItsNumbers();
     void trackBarUnderMouseAndKeys();
+    void readoutsAreLegibleInTheirPanels_data();
+    void readoutsAreLegibleInTheirPanels();
 };
 
 void TestSeen::litPartsComeAndGoOnScreen_data()
@@ -211,6 +241,44 @@ void TestSeen::trackBarUnderMouseAndKeys()
     QTest::keyClick(slider, Qt::Key_Right);
     t.button->click();
     QCOMPARE(pointsIn(t.series), planned(1, 11));
+}
+
+void TestSeen::readoutsAreLegibleInTheirPanels_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("text");
+    // The longest texts each display gets, and the shortest.
+    QTest::newRow("tab 1, fastest") << 1 << QStringLiteral("+12000 tr/min");
+    QTest::newRow("tab 2, fast backwards") << 2 << QStringLiteral("-6000 tr/min");
+    QTest::newRow("tab 2, still") << 2 << QStringLiteral("0 tr/min");
+    QTest::newRow("tab 3, a long run") << 3 << QStringLiteral("-18270°");
+    QTest::newRow("tab 4, at rest") << 4 << QStringLiteral("0°");
+}
+
+// In the panel's 400 x 444, the text of a display fills its box's height as the drawing's own
+// labels fill theirs, however long it is.
+void TestSeen::readoutsAreLegibleInTheirPanels()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, text);
+    TForm2 f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.TabControl1->setCurrentIndex(tab - 1);
+    std::array<QAbstractButton *, 4> {f.Button6, f.Button8, f.Button9, f.Button10}[tab - 1]
+        ->click();
+    QWidget *panel = std::array<QWidget *, 4> {f.ferme1, f.ferme2, f.ferme3, f.ferme4}[tab - 1];
+    QTRY_COMPARE_WITH_TIMEOUT(panel->x(), 0, 20000);
+    toolkit::Diagram *picture = std::array {f.Image1, f.Image2, f.Image3, f.Image4}[tab - 1];
+    picture->setReadoutText(text);
+    const auto legible = [&] {
+        const auto [ink, box] = readoutInk(onScreen(picture));
+        return box > 0 && ink >= box * 0.6;
+    };
+    QVERIFY2(QTest::qWaitFor(legible, 10000),
+             qPrintable(QStringLiteral("%1 of %2 rows")
+                            .arg(readoutInk(onScreen(picture)).first)
+                            .arg(readoutInk(onScreen(picture)).second)));
 }
 
 QTEST_MAIN(TestSeen)
