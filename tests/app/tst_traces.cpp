@@ -17,6 +17,7 @@
 
 #include <QAccessible>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTest>
 
@@ -52,11 +53,8 @@ QStringList litByRule(int n, const QList<double> &y, bool positive, bool wasDriv
 {
     QStringList lit;
     const bool freewheeling = n <= 2 && !(y[1] > 0) && wasDriven;
-    const auto freewheel = [](const QStringList &ids) {
-        QStringList out;
-        for (const QString &id : ids)
-            out << id + u" freewheel"_s;
-        return out;
+    const auto freewheel = [](QStringList ids) {
+        return ids.replaceInStrings(QRegularExpression(u"$"_s), u" freewheel"_s);
     };
     if (n == 1 && y[1] > 0) // Q2 and the path from +12 V through the motor and Q2
         lit << u"Q2"_s << u"current-path"_s << u"motor-branch"_s;
@@ -109,22 +107,13 @@ std::bitset<4> glowByRule(int n, const QList<double> &y)
     return glow;
 }
 
-// Where the rotor's N faces, in degrees of its turn about Y, when it points at coil k (0 to 3):
-// coil 1 at 0, then a quarter turn back for each next coil.
-double coilDirection(int k)
-{
-    return -90.0 * k;
-}
-
 // What is wrong with where the rotor lies for the coils @p glow of tab @p n: on tab 3 its N
-// must point at the glowing coil, on tab 4 the bar must lie on the glowing pair's axis.
+// must point at the glowing coil (coil 1 at 0°, then a quarter turn back for each next coil),
+// on tab 4 the bar must lie on the glowing pair's axis.
 QString rotorFault(int n, const std::bitset<4> &glow, float rotorY)
 {
     for (int k = 0; k < 4; ++k) {
-        if (!glow[k])
-            continue;
-        const double period = n == 3 ? 360.0 : 180.0;
-        if (std::abs(std::remainder(double(rotorY) - coilDirection(k), period)) > 1e-3)
+        if (glow[k] && std::abs(std::remainder(rotorY + 90.0 * k, n == 3 ? 360.0 : 180.0)) > 1e-3)
             return u"rotor at %1 with coil %2 glowing"_s.arg(rotorY).arg(k + 1);
     }
     return {};

@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QQuickView>
 #include <QTest>
+#include <QVector3D>
 
 #include <cmath>
 #include <utility>
@@ -75,43 +76,37 @@ bool settle(scene::SceneView *view, QImage &picture)
         [&] { return std::exchange(picture, view->quickView()->grabWindow()) == picture; }, 10000);
 }
 
-// Where @p image differs from @p rest, and the mean colours of those pixels in each.
+// Where @p image differs from @p rest (beyond what smoothing moves at edges): how many pixels,
+// their centre, and how far apart their mean colours are in 8-bit RGB.
 struct Change
 {
-    Change(const QImage &rest, const QImage &image)
-    {
-        double was[3] = {}, is[3] = {};
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb a = rest.pixel(x, y), b = image.pixel(x, y);
-                const int apart = std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b))
-                    + std::abs(qBlue(a) - qBlue(b));
-                if (apart < 24) // edges that a still picture's smoothing moves
-                    continue;
-                ++pixels;
-                at += QPointF(x + 0.5, y + 0.5);
-                const QRgb p[2] = {a, b};
-                for (int i = 0; i < 2; ++i) {
-                    double *sum = i ? is : was;
-                    sum[0] += qRed(p[i]);
-                    sum[1] += qGreen(p[i]);
-                    sum[2] += qBlue(p[i]);
-                }
-            }
-        }
-        if (pixels == 0)
-            return;
-        at /= pixels;
-        double squares = 0;
-        for (int c = 0; c < 3; ++c)
-            squares += std::pow((is[c] - was[c]) / pixels, 2);
-        colourDistance = std::sqrt(squares);
-    }
-
     int pixels = 0;
-    QPointF at; ///< the changed pixels' centre
-    double colourDistance = 0; ///< between their mean colours, 8-bit RGB
+    QPointF at;
+    double colourDistance = 0;
 };
+
+Change changeFrom(const QImage &rest, const QImage &image)
+{
+    Change change;
+    QVector3D was, is;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor a = rest.pixelColor(x, y), b = image.pixelColor(x, y);
+            const QVector3D from(a.red(), a.green(), a.blue()), to(b.red(), b.green(), b.blue());
+            if ((to - from).length() < 16)
+                continue;
+            ++change.pixels;
+            change.at += QPointF(x + 0.5, y + 0.5);
+            was += from;
+            is += to;
+        }
+    }
+    if (change.pixels > 0) {
+        change.at /= change.pixels;
+        change.colourDistance = ((is - was) / float(change.pixels)).length();
+    }
+    return change;
+}
 
 } // namespace
 
@@ -229,7 +224,7 @@ void TestSceneRender::aFedCoilGlowsOnItsOwnSide()
     glow.show(layer, scene::CoilGlow::Coils().set(std::size_t(coil - 1)));
     QString seen;
     const auto glowing = [&] {
-        const Change change(rest, m_view->quickView()->grabWindow());
+        const Change change = changeFrom(rest, m_view->quickView()->grabWindow());
         const QLineF toward(picture.centre, change.at);
         seen = QStringLiteral("%1 pixels at %2°, colour %3 apart")
                    .arg(change.pixels)
@@ -261,7 +256,6 @@ void TestSceneRender::theShaftPictureNeverJumps()
 {
     QFETCH(bool, forward);
     QFETCH(bool, stop);
-    using scene::DrawnSpin;
     scene::ShaftPicture *shaft = m_scene.shaftPicture;
     toolkit::FloatAnimation *fast = forward ? m_scene.animationaxe : m_scene.animationaxenegative;
     toolkit::FloatAnimation *slow = forward ? m_scene.animationaxenegative : m_scene.animationaxe;
