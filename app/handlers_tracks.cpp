@@ -3,9 +3,11 @@
 
 #include "app/traceplayer.h"
 
+#include "scene/coilglow.h"
 #include "scene/object3d.h"
 
 #include "sim/bipolartrace.h"
+#include "sim/coils.h"
 #include "sim/conduction.h"
 #include "sim/dcmotor.h"
 #include "sim/hbridgetrace.h"
@@ -53,8 +55,11 @@ void TForm2::Button1Click(QObject *)
         animationaxe->setDuration(sim::dc::shaftDuration(valeurmoteur->value()));
         animationaxe->setEnabled(true);
     }
+    const auto conduction = [highWidth = sim::dc::highWidth(vitessemoteur)](const sim::Step &step) {
+        return sim::pwm::conduction(step, highWidth);
+    };
     const TracePlayer player =
-        TracePlayer(m_pause, {tensionmoyenne, signalrco}).withDiagram(Image1, sim::pwm::conduction);
+        TracePlayer(m_pause, {tensionmoyenne, signalrco}).withDiagram(Image1, conduction);
     if (player.play(plan) == Outcome::Stopped)
         return;
     Button1->setVisible(true);
@@ -97,9 +102,10 @@ void TForm2::Button2Click(QObject *)
         signalrco1->Clear();
         signalrco2->Clear();
         const sim::Plan plan = sim::hbridge::runPlan(vitessemoteur1, tension);
-        const auto conduction = [supply](const sim::Step &step) {
-            return sim::hbridge::conduction(step, supply);
-        };
+        const auto conduction =
+            [supply, highWidth = sim::dc::highWidth(vitessemoteur1)](const sim::Step &step) {
+                return sim::hbridge::conduction(step, supply, highWidth);
+            };
         return TracePlayer(m_pause, {tensionmoyenne1, pulses})
             .withDiagram(Image2, conduction)
             .play(plan);
@@ -108,7 +114,7 @@ void TForm2::Button2Click(QObject *)
     animationaxenegative->setEnabled(false);
     animationaxe->setEnabled(false);
     if (sens == 0) {
-        toolkit::ShowMessage(tr("Vous n'avez pas sélectionner le sens"));
+        toolkit::ShowMessage(tr("Vous n'avez pas sélectionné le sens"));
         return;
     }
     // Two separate tests: a switch to the negative direction during the positive run makes a
@@ -146,7 +152,8 @@ void TForm2::Button7Click(QObject *)
     tr4->Clear();
     const TracePlayer player = TracePlayer(m_pause, {tr1, tr2, tr3, tr4})
                                    .withRotor(rotor1, Edit6)
-                                   .withDiagram(Image3, sim::unipolar::conduction);
+                                   .withDiagram(Image3, sim::unipolar::conduction)
+                                   .withCoils(coilGlow, sim::unipolar::drivenCoils);
     if (player.play(*plan) == Outcome::Stopped)
         return;
     Button7->setVisible(true);
@@ -172,7 +179,8 @@ void TForm2::Button5Click(QObject *)
     tr12->Clear();
     const TracePlayer player = TracePlayer(m_pause, {tr11, tr12})
                                    .withRotor(rotor1, Edit7)
-                                   .withDiagram(Image4, sim::bipolar::conduction);
+                                   .withDiagram(Image4, sim::bipolar::conduction)
+                                   .withCoils(coilGlow, sim::bipolar::drivenCoils);
     if (player.play(*plan) == Outcome::Stopped)
         return;
     Button5->setVisible(true);

@@ -3,6 +3,7 @@
 
 #include "app/layout/circuitpictures.h"
 
+#include "scene/coilglow.h"
 #include "scene/object3d.h"
 
 #include "toolkit/diagram.h"
@@ -34,6 +35,13 @@ TracePlayer &TracePlayer::withDiagram(toolkit::Diagram *diagram, ConductionRule 
     return *this;
 }
 
+TracePlayer &TracePlayer::withCoils(scene::CoilGlow *glow, CoilRule rule)
+{
+    m_glow = glow;
+    m_coils = std::move(rule);
+    return *this;
+}
+
 TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
 {
     // Checked in every build: a plan with more series than the chart would read past the
@@ -47,6 +55,8 @@ TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
 
     const bool lighting = m_diagram && m_conduction;
     sim::Conduction lit;
+    const bool glowing = m_glow && m_coils;
+    const int layer = glowing ? m_glow->open() : 0;
     toolkit::StepSchedule schedule(m_pause.interval());
     for (const sim::Step &step : plan) {
         schedule.beginStep();
@@ -59,6 +69,8 @@ TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
                 m_diagram->setLights(circuitpictures::lights(lit));
             }
         }
+        if (glowing)
+            m_glow->show(layer, m_coils(step));
 
         // After a stop the window and everything in it may be on their way out.
         if (m_pause.wait(schedule) == toolkit::LivePause::Result::Stop)
@@ -71,5 +83,7 @@ TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
     }
     if (lighting)
         m_diagram->setLights({});
+    if (glowing)
+        m_glow->close(layer);
     return Outcome::Finished;
 }

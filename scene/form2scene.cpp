@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scene/form2scene.h"
 
+#include "scene/coilglow.h"
 #include "scene/material.h"
 #include "scene/mesh.h"
 #include "scene/model3d.h"
@@ -80,9 +81,15 @@ void Form2Scene::setupScene(SceneView &view)
     SM_MATERIAL(lettreMat02);
     SM_MATERIAL(bobineMat01);
     SM_MATERIAL(lettreMat01);
+    SM_MATERIAL(materielbobinealimentee);
 #undef SM_OBJECT
 #undef SM_MODEL
 #undef SM_MATERIAL
+
+    // Each coil model holds two coils, one on each side of its centre (its + side first):
+    // `bobine` those labelled 1 and 3, `bobine2`, laid across it, 4 and 2.
+    coilGlow = new CoilGlow({bobine->mesh(0), bobine2->mesh(1), bobine->mesh(1), bobine2->mesh(0)},
+                            materielbobine, materielbobinealimentee, bobine);
 
     animationrotor = animate(rotor, "animationrotor", "RotationAngle.Y",
                              &Object3D::setRotationAngleY, 0, 360, 1.0f, true);
@@ -106,8 +113,11 @@ void Form2Scene::setupScene(SceneView &view)
 void setUpSceneAtCreation(Form2Scene &s)
 {
     s.stator->mesh(0)->setMaterialSource(s.materielstator);
-    s.bobine->mesh(0)->setMaterialSource(s.materielbobine);
-    s.bobine2->mesh(0)->setMaterialSource(s.materielbobine);
+    // Each coil of a pair is a sub-mesh of its own; both take what the pair's first one takes.
+    for (Mesh *coil : s.bobine->meshes())
+        coil->setMaterialSource(s.materielbobine);
+    for (Mesh *coil : s.bobine2->meshes())
+        coil->setMaterialSource(s.materielbobine);
     s.rotor->mesh(0)->setMaterialSource(s.materielrotor);
     s.lettre->mesh(0)->setMaterialSource(s.materiellettre);
     s.axe->mesh(0)->setMaterialSource(s.materielaxe);

@@ -5,6 +5,7 @@
 
 namespace scene {
 
+class CoilGlow;
 class Material;
 class Model3D;
 class Object3D;
@@ -51,6 +52,11 @@ struct Form2Scene
     Material *lettreMat02 = nullptr;
     Material *bobineMat01 = nullptr;
     Material *lettreMat01 = nullptr;
+    /// A fed coil: the coils' copper under a pale warm glow.
+    Material *materielbobinealimentee = nullptr;
+
+    /// Which of the stepper's coils glow as fed: the four coils of `bobine` and `bobine2`.
+    CoilGlow *coilGlow = nullptr;
 
     // Turning and sliding; all disabled until a handler enables them.
     toolkit::FloatAnimation *animationrotor = nullptr;
@@ -71,7 +77,8 @@ struct Form2Scene
 };
 
 /// The scene's set-up when the window is created: each model's first sub-mesh takes its
-/// material, then the stepper is parked at X 20 and the DC motor put in view at X 0.
+/// material (and so does each coil of `bobine` and `bobine2`, drawn as sub-meshes of their own),
+/// then the stepper is parked at X 20 and the DC motor put in view at X 0.
 /// Throws toolkit::Exception when a model has no sub-mesh.
 void setUpSceneAtCreation(Form2Scene &scene);
 

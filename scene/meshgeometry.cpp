@@ -12,6 +12,7 @@
 #include <cstring>
 #include <limits>
 #include <span>
+#include <vector>
 
 namespace scene {
 
@@ -64,6 +65,16 @@ void MeshGeometry::setBox(const QVector3D &box)
         return;
     m_box = box;
     Q_EMIT boxChanged();
+    if (m_complete)
+        load();
+}
+
+void MeshGeometry::setSplitAcrossX(bool split)
+{
+    if (split == m_splitAcrossX)
+        return;
+    m_splitAcrossX = split;
+    Q_EMIT splitAcrossXChanged();
     if (m_complete)
         load();
 }
@@ -139,10 +150,10 @@ void MeshGeometry::build(const ModelGeometry &geometry)
     for (std::size_t i = 0; i < geometry.subMeshes.size(); ++i) {
         const SubMesh &subMesh = geometry.subMeshes[i];
         const AxisFit &fit = placement.subMeshes[i];
-        Bounds own;
+        constexpr std::size_t p = MeshData::positionSlot;
+        constexpr std::size_t n = MeshData::normalSlot;
+        MeshData::Vertex *const placed = vertexOut;
         for (MeshData::Vertex v : subMesh.mesh.vertices) {
-            constexpr std::size_t p = MeshData::positionSlot;
-            constexpr std::size_t n = MeshData::normalSlot;
             const QVector3D at =
                 placement.model.apply(fit.apply(QVector3D(v[p], v[p + 1], v[p + 2])));
             // The model's own fit is the same factor on every axis: it turns no normal.
@@ -152,22 +163,41 @@ void MeshGeometry::build(const ModelGeometry &geometry)
                 v[p + std::size_t(axis)] = at[axis];
                 v[n + std::size_t(axis)] = normal[axis];
             }
-            own.take(at);
             *vertexOut++ = v;
         }
-        for (std::uint32_t index : subMesh.mesh.indices)
-            *indexOut++ = base + index;
-        if (own.isEmpty()) {
-            own.low = own.high = QVector3D();
-        } else {
-            all.take(own.low);
-            all.take(own.high);
+
+        // The triangles of each subset, in their stored order; a split sub-mesh sorts them by
+        // the side of X = 0 their stored centre lies on.
+        const std::vector<std::uint32_t> &stored = subMesh.mesh.indices;
+        std::vector<std::vector<std::uint32_t>> sides(m_splitAcrossX ? 2 : 1);
+        for (std::size_t t = 0; t + 2 < stored.size(); t += 3) {
+            float x = 0.0f;
+            for (std::size_t corner = 0; corner < 3; ++corner)
+                x += subMesh.mesh.vertices.at(stored[t + corner])[p];
+            std::vector<std::uint32_t> &side = sides[m_splitAcrossX && x < 0.0f ? 1 : 0];
+            side.insert(side.end(), stored.begin() + std::ptrdiff_t(t),
+                        stored.begin() + std::ptrdiff_t(t + 3));
         }
-        addSubset(int(firstIndex), int(subMesh.mesh.indices.size()), own.low, own.high);
-        m_storedMaterials.append(
-            subMesh.materialSource ? QString::fromStdString(*subMesh.materialSource) : QString());
+        for (const std::vector<std::uint32_t> &side : sides) {
+            Bounds own;
+            for (std::uint32_t index : side) {
+                *indexOut++ = base + index;
+                const MeshData::Vertex &v = placed[index];
+                own.take(QVector3D(v[p], v[p + 1], v[p + 2]));
+            }
+            if (own.isEmpty()) {
+                own.low = own.high = QVector3D();
+            } else {
+                all.take(own.low);
+                all.take(own.high);
+            }
+            addSubset(int(firstIndex), int(side.size()), own.low, own.high);
+            m_storedMaterials.append(subMesh.materialSource
+                                         ? QString::fromStdString(*subMesh.materialSource)
+                                         : QString());
+            firstIndex += side.size();
+        }
         base += std::uint32_t(subMesh.mesh.vertices.size());
-        firstIndex += subMesh.mesh.indices.size();
     }
     setVertexData(vertices);
     setIndexData(indices);

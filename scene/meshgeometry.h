@@ -26,6 +26,10 @@ class MeshGeometry : public QQuick3DGeometry
     QML_ELEMENT
     Q_PROPERTY(QUrl source READ source WRITE setSource NOTIFY sourceChanged)
     Q_PROPERTY(QVector3D box READ box WRITE setBox NOTIFY boxChanged)
+    /// Each stored sub-mesh drawn as two: its triangles on the + side of the plane X = 0 of the
+    /// stored geometry's frame, then those on the - side. A model holding two parts that face
+    /// each other across that plane can so give each part a material of its own.
+    Q_PROPERTY(bool splitAcrossX READ splitAcrossX WRITE setSplitAcrossX NOTIFY splitAcrossXChanged)
     /// Where the model's own units lie in the box: a point p of the stored geometry's frame is
     /// drawn at p * fitScale + fitOffset.
     Q_PROPERTY(QVector3D fitScale READ fitScale NOTIFY fitChanged)
@@ -40,11 +44,15 @@ public:
     QVector3D box() const { return m_box; }
     void setBox(const QVector3D &box);
 
+    bool splitAcrossX() const { return m_splitAcrossX; }
+    void setSplitAcrossX(bool split);
+
     QVector3D fitScale() const { return m_fit.scale; }
     QVector3D fitOffset() const { return m_fit.offset; }
 
-    /// The material each stored sub-mesh names ("Form2.lettreMat11"), in the file's order; an
-    /// empty string for a sub-mesh that names none.
+    /// The material each stored sub-mesh names ("Form2.lettreMat11"), in the file's order (twice
+    /// over for a split sub-mesh, once for each side); an empty string for a sub-mesh that names
+    /// none.
     QStringList storedMaterials() const { return m_storedMaterials; }
 
     /// Why the source could not be read; empty when it was.
@@ -53,6 +61,7 @@ public:
 Q_SIGNALS:
     void sourceChanged();
     void boxChanged();
+    void splitAcrossXChanged();
     void fitChanged();
 
 protected:
@@ -64,6 +73,7 @@ private:
 
     QUrl m_source;
     QVector3D m_box {1, 1, 1};
+    bool m_splitAcrossX = false;
     AxisFit m_fit;
     QStringList m_storedMaterials;
     QString m_error;

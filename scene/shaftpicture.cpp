@@ -62,6 +62,7 @@ void ShaftPicture::setAnimations(toolkit::FloatAnimation *forward,
                 [this, animation](bool enabled) {
                     if (enabled)
                         m_lastEnabled = animation;
+                    m_turnRestarted = true;
                     Q_EMIT turnChanged();
                 });
         connect(animation, &toolkit::FloatAnimation::durationChanged, this,
@@ -99,20 +100,35 @@ void ShaftPicture::onFrameSetUp()
 
     const double framesPerSecond = this->framesPerSecond();
     const DrawnSpin drawn = DrawnSpin::of(degreesPerSecond(), framesPerSecond);
-    const bool ownAngle = drawn.smear > 0.0;
-    bool changed = ownAngle != m_drawsOwnAngle || drawn.smear != m_drawn.smear;
-    if (ownAngle) {
+    const double trueAngle = double(m_shaft->rotationAngle().z());
+    if (!m_started) {
+        m_lastDrawn = trueAngle;
+        m_started = true;
+    }
+    const bool fast = drawn.smear > 0.0;
+    double angle = trueAngle + m_offset;
+    if (fast) {
         // Frames may be set up more often than they are shown: the drawn turn follows the
-        // clock, at the drawn step per frame shown. It goes on from what was drawn last, so the
-        // picture never jumps, and from the true angle when it takes over.
-        m_ownAngle = m_drawsOwnAngle ? m_ownAngle + drawn.stepDegrees * m_framesPerSecond * seconds
-                                     : double(m_shaft->rotationAngle().z());
-        m_ownAngle = std::fmod(m_ownAngle, 360.0);
+        // clock, at the drawn step per frame shown, from what was drawn last.
+        angle = m_lastDrawn + drawn.stepDegrees * m_framesPerSecond * seconds;
         // The disc's own frame is turned half a turn about Y: a turn about the scene's Z
         // runs the other way in it.
         m_smearSense = drawn.stepDegrees > 0 ? -1.0 : 1.0;
-        changed = true;
+    } else if (m_wasFast || m_turnRestarted) {
+        // Leaving the fast picture, or a turn started again from its first value (or handed
+        // to the other animation): the true angle may be anywhere, the picture goes on from
+        // where it is and follows the true turn from there.
+        m_offset = std::fmod(m_lastDrawn - trueAngle, 360.0);
+        angle = m_lastDrawn;
     }
+    m_turnRestarted = false;
+    m_wasFast = fast;
+    angle = std::fmod(angle, 360.0);
+    const bool ownAngle = fast || m_offset != 0.0;
+    const bool changed = ownAngle != m_drawsOwnAngle || drawn.smear != m_drawn.smear
+        || (ownAngle && angle != m_ownAngle);
+    m_ownAngle = angle;
+    m_lastDrawn = ownAngle ? angle : trueAngle;
     m_drawsOwnAngle = ownAngle;
     m_drawn = drawn;
     if (changed)

@@ -31,7 +31,9 @@ class ShaftPicture : public QObject
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("The scene view makes the one that follows its frames")
-    /// Whether the drawn turn about Z is ownAngleZ rather than the shaft's own angle.
+    /// Whether the drawn turn about Z is ownAngleZ rather than the shaft's own angle: while the
+    /// turn is too fast to follow, and afterwards, offset from the true angle by what the
+    /// picture had turned its own way, so that the picture never jumps.
     Q_PROPERTY(bool drawsOwnAngle READ drawsOwnAngle NOTIFY drawnChanged)
     /// The drawn turn about Z, in degrees, while drawsOwnAngle.
     Q_PROPERTY(double ownAngleZ READ ownAngleZ NOTIFY drawnChanged)
@@ -91,6 +93,14 @@ private:
     std::atomic<qint64> m_lastShownNs {0};
     double m_ownAngle = 0.0;
     bool m_drawsOwnAngle = false;
+    // What the last frame drew about Z, and how far the picture lies from the true angle while
+    // it follows the true turn: it keeps the phase it had when it left the fast picture or when
+    // a turn started again, so that it never jumps.
+    double m_lastDrawn = 0.0;
+    double m_offset = 0.0;
+    bool m_started = false;
+    bool m_wasFast = false;
+    bool m_turnRestarted = false;
     double m_smearSense = 1.0;
     DrawnSpin m_drawn;
 };

@@ -25,22 +25,28 @@ Conduction sorted(Conduction parts)
 
 } // namespace
 
-Conduction pwm::conduction(const Step &step)
+Conduction pwm::conduction(const Step &step, double highWidth)
 {
-    if (!(step.y.at(commandSeries) > 0.0))
-        return {};
-    return {{Part::SwitchTransistor}, {Part::SwitchCurrentPath}};
+    if (step.y.at(commandSeries) > 0.0)
+        return {{Part::SwitchTransistor}, {Part::SwitchCurrentPath}};
+    if (highWidth > 0.0)
+        return {{Part::SwitchFreewheel, Drive::Freewheeling}};
+    return {};
 }
 
-Conduction hbridge::conduction(const Step &step, double supply)
+Conduction hbridge::conduction(const Step &step, double supply, double highWidth)
 {
     const bool positive = supply > 0.0;
-    const Part steady = positive ? Part::BridgeQ4 : Part::BridgeQ3;
-    if (!(step.y.at(commandSeries) > 0.0))
+    const Part steady = positive ? Part::BridgeQ3 : Part::BridgeQ4;
+    if (step.y.at(commandSeries) > 0.0) {
+        const Part pulsed = positive ? Part::BridgeQ1 : Part::BridgeQ2;
+        const Part path = positive ? Part::BridgeRightToLeft : Part::BridgeLeftToRight;
+        return sorted({{steady}, {pulsed}, {path}});
+    }
+    if (!(highWidth > 0.0))
         return {{steady}};
-    const Part pulsed = positive ? Part::BridgeQ2 : Part::BridgeQ1;
-    const Part path = positive ? Part::BridgeLeftToRight : Part::BridgeRightToLeft;
-    return sorted({{steady}, {pulsed}, {path}});
+    const Part loop = positive ? Part::BridgeFreewheelD2 : Part::BridgeFreewheelD4;
+    return sorted({{steady}, {loop, Drive::Freewheeling}});
 }
 
 Conduction unipolar::conduction(const Step &step)

@@ -15,6 +15,7 @@ enum class Part : std::uint8_t {
     // Tab 1, the transistor switch.
     SwitchTransistor, ///< Q2
     SwitchCurrentPath, ///< from +12 V through the motor and Q2 to ground
+    SwitchFreewheel, ///< round through the motor and D2, with Q2 open
 
     // Tab 2, the H-bridge.
     BridgeQ1,
@@ -23,6 +24,8 @@ enum class Part : std::uint8_t {
     BridgeQ4,
     BridgeLeftToRight, ///< +12 V, Q4, the motor from left to right, Q2, ground
     BridgeRightToLeft, ///< +12 V, Q3, the motor from right to left, Q1, ground
+    BridgeFreewheelD2, ///< round through Q3, the motor from right to left and D2 (across Q4)
+    BridgeFreewheelD4, ///< round through Q4, the motor from left to right and D4 (across Q3)
 
     // Tab 3, the unipolar driver. Coil k (1 to 4) is fed by input IO22, IO24, IO26 or IO28,
     // sunk by channel k of U2 (input kB, output kC) and ends in terminal A, B, C or D.
@@ -61,6 +64,8 @@ enum class Drive : std::uint8_t {
     Conducting, ///< current flows through it
     High, ///< driven to the supply
     Low, ///< driven to ground
+    /// Still carrying the current a motor's inductance keeps up after its switch opened.
+    Freewheeling,
 };
 
 /// One part with its drive.
@@ -76,18 +81,26 @@ struct Lit
 /// conducts.
 using Conduction = std::vector<Lit>;
 
+// Tabs 1 and 2 stand for a real PWM at a frequency where the motor's current never stops: when
+// the command goes low after a high, the current goes on round a freewheeling diode. Their pulse
+// trains start high, so every low point of a run with a high width above 0 follows a high; with
+// a width of 0 (the one-point needles of 0 %) the shaft does not turn and nothing freewheels.
+
 namespace pwm {
-/// Tab 1: while the command (the second series) is high, Q2 and the current path through the
-/// motor conduct; while it is low, nothing does.
-Conduction conduction(const Step &step);
+/// Tab 1, for a run whose periods are high for @p highWidth: while the command (the second
+/// series) is high, Q2 and the current path through the motor conduct; while it is low, the
+/// motor's current freewheels through D2.
+Conduction conduction(const Step &step, double highWidth);
 } // namespace pwm
 
 namespace hbridge {
-/// Tab 2, for a run with the supply level @p supply (positiveSupply or negativeSupply): in the
-/// positive direction Q4 conducts for the whole run and Q2 while the pulsed command (the second
-/// series) is high, the current then crossing the motor from left to right; in the negative
-/// direction Q3 for the whole run and Q1 with the pulses, the current crossing from right to left.
-Conduction conduction(const Step &step, double supply);
+/// Tab 2, for a run with the supply level @p supply (positiveSupply or negativeSupply) and the
+/// high width @p highWidth: in the positive direction Q3 conducts for the whole run and Q1 while
+/// the pulsed command (the second series) is high, the current then crossing the motor from
+/// right to left, and freewheeling through D2 while it is low; in the negative direction Q4 for
+/// the whole run and Q2 with the pulses, the current crossing from left to right, and
+/// freewheeling through D4.
+Conduction conduction(const Step &step, double supply, double highWidth);
 } // namespace hbridge
 
 namespace unipolar {

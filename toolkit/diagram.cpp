@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/diagram.h"
 
+#include "toolkit/readoutspot.h"
 #include "toolkit/svgparts.h"
 
 #include <QFile>
@@ -37,7 +38,7 @@ QString keyOf(const QList<Diagram::Light> &lights)
 {
     QString key;
     for (const Diagram::Light &light : lights)
-        key += light.id + u'=' + light.color.name(QColor::HexArgb) + u';';
+        key += light.id + u'=' + light.color.name(QColor::HexArgb) + (light.dashed ? u'-' : u';');
     return key;
 }
 
@@ -125,9 +126,14 @@ QSvgRenderer *Diagram::litRenderer()
     std::shared_ptr<QSvgRenderer> &renderer = m_litRenderers[keyOf(m_lights)];
     if (!renderer) {
         QHash<QString, QColor> colors;
-        for (const Light &light : std::as_const(m_lights))
+        QSet<QString> dashed;
+        for (const Light &light : std::as_const(m_lights)) {
             colors.insert(light.id, light.color);
-        renderer = std::make_shared<QSvgRenderer>(svgparts::only(m_document, colors, kLitWeight));
+            if (light.dashed)
+                dashed.insert(light.id);
+        }
+        renderer =
+            std::make_shared<QSvgRenderer>(svgparts::only(m_document, colors, kLitWeight, dashed));
     }
     return renderer.get();
 }
@@ -146,8 +152,36 @@ void Diagram::setReadoutText(const QString &text)
     if (text == m_readoutText)
         return;
     m_readoutText = text;
+    if (m_readoutSpot)
+        m_readoutSpot->setValue(text);
     shapeReadout();
     updateReadout();
+}
+
+void Diagram::setReadoutLabel(const QString &label)
+{
+    if (!m_readoutSpot) {
+        m_readoutSpot = new ReadoutSpot(this);
+        m_readoutSpot->setValue(m_readoutText);
+    }
+    m_readoutSpot->setLabel(label);
+    placeReadoutSpot();
+    m_readoutSpot->show();
+}
+
+void Diagram::resizeEvent(QResizeEvent *event)
+{
+    Image::resizeEvent(event);
+    placeReadoutSpot();
+}
+
+void Diagram::placeReadoutSpot()
+{
+    if (!m_readoutSpot)
+        return;
+    load();
+    // Over the box, so that a screen reader's pointer finds it where the eye does.
+    m_readoutSpot->setGeometry(pictureTransform().mapRect(m_box).toAlignedRect());
 }
 
 void Diagram::shapeReadout()
@@ -169,10 +203,12 @@ void Diagram::shapeReadout()
     if (digitBounds.isEmpty() || textBounds.isEmpty())
         return;
 
-    // A digit as high as the drawing's own; as wide as its text may be, with the drawing's
-    // margins on both sides.
+    // A digit as high as the drawing's own; as wide as its text may be, with the margin the
+    // drawing leaves above its digit on both sides (the digit drawn at rest is centred in a box
+    // wide enough for the longest text, so its own sides say nothing of the margins).
     const qreal height = m_value.height() / digitBounds.height();
-    const qreal room = m_box.width() - 2 * (m_value.left() - m_box.left());
+    const qreal margin = std::max<qreal>(0.0, m_value.top() - m_box.top());
+    const qreal room = m_box.width() - 2 * margin;
     const qreal fit = std::min(1.0, room / (textBounds.width() * height));
     const qreal sx = height * fit;
     const qreal sy = height * std::min(1.0, fit / kNarrowest);

@@ -16,6 +16,8 @@ class QSvgRenderer;
 
 namespace toolkit {
 
+class ReadoutSpot;
+
 /// An SVG drawing (see Image) some of whose elements can be lit, with a small read-out whose
 /// text the program writes.
 ///
@@ -29,11 +31,13 @@ class Diagram : public Image
     Q_OBJECT
 
 public:
-    /// An element of the drawing, by id (with everything inside it), and its color when lit.
+    /// An element of the drawing, by id (with everything inside it), its color when lit, and
+    /// whether its lines are then dashed.
     struct Light
     {
         QString id;
         QColor color;
+        bool dashed = false;
 
         friend bool operator==(const Light &, const Light &) = default;
     };
@@ -51,10 +55,13 @@ public:
     void setReadoutElements(const QString &boxId, const QString &valueId);
     void setReadoutText(const QString &text);
     QString readoutText() const { return m_readoutText; }
+    /// What the read-out shows, for a screen reader, which reads it followed by the text.
+    void setReadoutLabel(const QString &label);
 
 protected:
     void drawPicture(QPainter &painter, const QRectF &area) const override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void load();
@@ -64,6 +71,7 @@ private:
     QTransform pictureTransform() const;
     void shapeReadout();
     void updateReadout();
+    void placeReadoutSpot();
 
     QString m_loadedSource;
     QByteArray m_document;
@@ -86,6 +94,7 @@ private:
     QRectF m_value;
     QColor m_ink;
     QPainterPath m_readoutShape;
+    ReadoutSpot *m_readoutSpot = nullptr;
 };
 
 } // namespace toolkit

@@ -60,10 +60,14 @@ bool isWhite(const QColor &color)
 // are about 7 units high).
 constexpr qreal kEdgeWidth = 0.35;
 
+// Dashes and the gaps between them, in line widths.
+constexpr qreal kDash = 2.2;
+constexpr qreal kGap = 1.6;
+
 // One element of a lit part: colors and weights of its own attributes replaced. The part's
 // outermost element also sets what it would otherwise inherit from the unlit drawing.
 void writeLitStart(const QXmlStreamReader &reader, QXmlStreamWriter &writer, const QColor &color,
-                   qreal weight, const Style *inheritedByPart)
+                   qreal weight, const Style *inheritedByPart, bool dashed = false)
 {
     const QString ink = color.name();
     const QXmlStreamAttributes attributes = reader.attributes();
@@ -91,6 +95,13 @@ void writeLitStart(const QXmlStreamReader &reader, QXmlStreamWriter &writer, con
         writer.writeAttribute(QStringLiteral("stroke-width"), QString::number(kEdgeWidth));
     if (!inheritedByPart)
         return;
+    if (dashed) {
+        // Dashes and gaps in units of the part's line width, lit: long enough to read as a
+        // broken line in the panel, short enough that every wire shows several.
+        const qreal width = heavier(inheritedByPart->strokeWidth, weight);
+        writer.writeAttribute(QStringLiteral("stroke-dasharray"),
+                              QStringLiteral("%1 %2").arg(width * kDash).arg(width * kGap));
+    }
     if (!attributes.hasAttribute(QLatin1String("stroke")))
         writer.writeAttribute(QStringLiteral("stroke"), ink);
     if (!attributes.hasAttribute(QLatin1String("fill"))) {
@@ -138,7 +149,8 @@ QByteArray without(const QByteArray &document, const QSet<QString> &ids)
     return out;
 }
 
-QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colors, qreal weight)
+QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colors, qreal weight,
+                const QSet<QString> &dashed)
 {
     QXmlStreamReader reader(document);
     reader.setNamespaceProcessing(false);
@@ -191,7 +203,8 @@ QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colors
                 litFrom = depth;
                 litColor = *lit;
                 writeOpenGroups();
-                writeLitStart(reader, writer, litColor, weight, &inherited);
+                writeLitStart(reader, writer, litColor, weight, &inherited,
+                              dashed.contains(lit.key()));
             } else if (reader.name() == QLatin1String("defs")) {
                 definitionsFrom = depth;
                 copyStart(reader, writer);

@@ -21,7 +21,10 @@ QByteArray without(const QByteArray &document, const QSet<QString> &ids);
 /// that what covers a line in the drawing covers it here too; shapes drawn without a line
 /// (lettering, dots) get a thin one of their color, so that the drawing's own edges do not show
 /// around them when this is laid over it.
-QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colors, qreal weight);
+/// The elements whose id is in @p dashed are drawn with dashed lines, dashes @p weight times as
+/// long as the drawing's lines are wide.
+QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colors, qreal weight,
+                const QSet<QString> &dashed = {});
 
 /// The color the element @p id fills with, set on it or on a group around it; invalid when no
 /// element has that id.

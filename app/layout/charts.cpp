@@ -61,15 +61,16 @@ Form2Series layoutCharts(const Ui::Form2Layout &f)
     describe(f.Chart3, Texts::tr("bobine1"), {0, 100}, {0, 7}, SeriesPalette::Modern);
     s.tr1 = f.Chart3->addSeries(QStringLiteral("tr1"), rco1, kYellow);
     describe(f.Chart4, Texts::tr("bobine2"), {0, 100}, {0, 7});
-    s.tr2 = f.Chart4->addSeries(QStringLiteral("tr2"), rco1);
+    s.tr2 = f.Chart4->addSeries(QStringLiteral("tr2"), Texts::tr("Signal RCO Tr2"));
     describe(f.Chart5, Texts::tr("bobine3"), {0, 100}, {0, 7});
-    s.tr3 = f.Chart5->addSeries(QStringLiteral("tr3"), rco1, kGreen);
+    s.tr3 = f.Chart5->addSeries(QStringLiteral("tr3"), Texts::tr("Signal RCO Tr3"), kGreen);
     describe(f.Chart6, Texts::tr("bobine4"), {0, 100}, {0, 7});
-    s.tr4 = f.Chart6->addSeries(QStringLiteral("tr4"), rco1, kBlue);
+    s.tr4 = f.Chart6->addSeries(QStringLiteral("tr4"), Texts::tr("Signal RCO Tr4"), kBlue);
 
     describe(f.Chart7, Texts::tr("bobine1"), {0, 100}, {-6, 6}, SeriesPalette::Modern);
-    s.tr11 = f.Chart7->addSeries(QStringLiteral("tr11"), rco1, kYellow);
+    // The bipolar series plot the voltage across each winding, not a transistor's command.
+    s.tr11 = f.Chart7->addSeries(QStringLiteral("tr11"), Texts::tr("Tension bobine A-B"), kYellow);
     describe(f.Chart8, Texts::tr("bobine2"), {0, 100}, {-6, 6});
-    s.tr12 = f.Chart8->addSeries(QStringLiteral("tr12"), rco1);
+    s.tr12 = f.Chart8->addSeries(QStringLiteral("tr12"), Texts::tr("Tension bobine C-D"));
     return s;
 }

@@ -18,17 +18,30 @@ const std::map<Part, QStringList> &elements()
 {
     static const std::map<Part, QStringList> table {
         {Part::SwitchTransistor, {QStringLiteral("Q2")}},
-        {Part::SwitchCurrentPath, {QStringLiteral("current-path")}},
+        {Part::SwitchCurrentPath, {QStringLiteral("current-path"), QStringLiteral("motor-branch")}},
+        {Part::SwitchFreewheel, {QStringLiteral("freewheel"), QStringLiteral("motor-branch")}},
 
         {Part::BridgeQ1, {QStringLiteral("Q1")}},
         {Part::BridgeQ2, {QStringLiteral("Q2")}},
         {Part::BridgeQ3, {QStringLiteral("Q3")}},
         {Part::BridgeQ4, {QStringLiteral("Q4")}},
-        // Both ways share the supply, the motor and the ground.
+        // Each side of the bridge is drawn in stretches that the ways of the current share.
         {Part::BridgeLeftToRight,
-         {QStringLiteral("path-left-right"), QStringLiteral("common-path")}},
+         {QStringLiteral("left-top-outer"), QStringLiteral("left-top-inner"),
+          QStringLiteral("left-lead"), QStringLiteral("motor-branch"), QStringLiteral("right-low"),
+          QStringLiteral("supply")}},
         {Part::BridgeRightToLeft,
-         {QStringLiteral("path-right-left"), QStringLiteral("common-path")}},
+         {QStringLiteral("right-top-outer"), QStringLiteral("right-top-inner"),
+          QStringLiteral("right-lead"), QStringLiteral("motor-branch"), QStringLiteral("left-low"),
+          QStringLiteral("supply")}},
+        {Part::BridgeFreewheelD2,
+         {QStringLiteral("right-top-outer"), QStringLiteral("right-top-inner"),
+          QStringLiteral("right-lead"), QStringLiteral("motor-branch"), QStringLiteral("left-lead"),
+          QStringLiteral("freewheel-D2"), QStringLiteral("left-top-inner")}},
+        {Part::BridgeFreewheelD4,
+         {QStringLiteral("left-top-outer"), QStringLiteral("left-top-inner"),
+          QStringLiteral("left-lead"), QStringLiteral("motor-branch"), QStringLiteral("right-lead"),
+          QStringLiteral("freewheel-D4"), QStringLiteral("right-top-inner")}},
 
         {Part::UnipolarInput1, {QStringLiteral("input-1")}},
         {Part::UnipolarInput2, {QStringLiteral("input-2")}},
@@ -65,7 +78,10 @@ QList<toolkit::Diagram::Light> lights(const sim::Conduction &conduction)
 {
     QList<toolkit::Diagram::Light> out;
     for (const sim::Lit &lit : conduction) {
-        const QColor color = lit.drive == sim::Drive::Low ? lowColor : conductingColor;
+        const bool freewheeling = lit.drive == sim::Drive::Freewheeling;
+        const QColor color = lit.drive == sim::Drive::Low ? lowColor
+            : freewheeling                                ? freewheelColor
+                                                          : conductingColor;
         const auto found = elements().find(lit.part);
         if (found == elements().end())
             continue;
@@ -73,7 +89,7 @@ QList<toolkit::Diagram::Light> lights(const sim::Conduction &conduction)
             const bool already = std::any_of(out.cbegin(), out.cend(),
                                              [&](const auto &light) { return light.id == id; });
             if (!already)
-                out.append({id, color});
+                out.append({id, color, freewheeling});
         }
     }
     return out;

@@ -16,6 +16,9 @@ namespace circuitpictures {
 inline const QColor conductingColor {0xe0, 0x1b, 0x24};
 /// Colour of a part driven low (the other end of a bipolar winding).
 inline const QColor lowColor {0x1c, 0x71, 0xd8};
+/// Colour of a freewheeling loop, drawn dashed as well: an orange paler than the red, so that it
+/// parts from it by its lightness too, and by its dashes for those who see no hue between them.
+inline const QColor freewheelColor {0xf5, 0x9a, 0x12};
 
 /// The elements to light in its picture for every part of @p conduction, in their colors.
 QList<toolkit::Diagram::Light> lights(const sim::Conduction &conduction);

@@ -123,6 +123,8 @@ Item {
                         projection: FormObject.ScreenProjection
                         geometry: MeshGeometry {
                             source: "qrc:/models/bobine.mesh"
+                            // One sub-mesh per coil, so that a fed coil can glow alone.
+                            splitAcrossX: true
                         }
                     }
                 }
@@ -135,6 +137,8 @@ Item {
                         projection: FormObject.ScreenProjection
                         geometry: MeshGeometry {
                             source: "qrc:/models/bobine2.mesh"
+                            // One sub-mesh per coil, so that a fed coil can glow alone.
+                            splitAcrossX: true
                         }
                     }
                 }
@@ -253,6 +257,18 @@ Item {
                 diffuse: "#ffffa500"
                 ambient: "#ff202020"
                 emissive: "#00000000"
+                specular: "#ff606060"
+                shininess: 30
+            }
+            // A fed coil: the coils' copper, lit from within by a pale warm glow that no other
+            // colour of the scene has (the labels' yellow, red, green and blue, the letters'
+            // red and blue).
+            LightMaterial {
+                id: materielbobinealimentee
+                objectName: "materielbobinealimentee"
+                diffuse: "#ffffd27a"
+                ambient: "#ff202020"
+                emissive: "#ff8c7848"
                 specular: "#ff606060"
                 shininess: 30
             }

@@ -88,6 +88,31 @@ QString chartFault(toolkit::Chart *chart)
     return fault.isEmpty() ? axisFault(labels, bottom, chart->bottomRange()) : fault;
 }
 
+// How many rows of @p image hold dark ink inside the box filled with the read-outs' green, over
+// the box's height.
+double readoutInkShare(const QImage &image)
+{
+    const auto isFill = [&](int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return std::abs(c.red() - 0x7f) + std::abs(c.green() - 0xd4) + std::abs(c.blue() - 0x7f)
+            < 24;
+    };
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            box |= isFill(x, y) ? QRect(x, y, 1, 1) : QRect();
+    }
+    int top = box.bottom(), bottom = box.top() - 1;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() < 110 && c.green() < 150 && c.blue() < 110)
+                top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    }
+    return box.isEmpty() ? 0.0 : std::max(0, bottom - top + 1) / double(box.height());
+}
+
 } // namespace
 
 class TestSeen : public QObject
@@ -110,7 +135,7 @@ void TestSeen::litPartsComeAndGoOnScreen_data()
 }
 
 // A step that lights a part in red shows red in the picture; a step that lights none, and the
-// end of the trace, take it away again.
+// end of the trace, take it away again. The display reads well in the panel.
 void TestSeen::litPartsComeAndGoOnScreen()
 {
     QFETCH(int, tab);
@@ -133,7 +158,7 @@ void TestSeen::litPartsComeAndGoOnScreen()
     watch.onEveryStep([&](int step) {
         bool red = false;
         for (const toolkit::Diagram::Light &light : t.picture->lights())
-            red |= light.color.red() > 170 && light.color.blue() < 90;
+            red |= light.color.red() > 170 && light.color.green() < 90 && light.color.blue() < 90;
         if (red == wasRed || !wrong.isEmpty() || comings + goings >= 6)
             return;
         wasRed = red;
@@ -147,6 +172,11 @@ void TestSeen::litPartsComeAndGoOnScreen()
     QVERIFY(comings > 0);
     QVERIFY(goings > 0 || tab != 1); // elsewhere something conducts at every point
     QTRY_COMPARE_WITH_TIMEOUT(redPixels(onScreen(t.picture)), own, 10000);
+
+    // The display's longest text fills its box's height, as the drawing's labels fill theirs.
+    t.picture->setReadoutText(tab <= 2 ? QStringLiteral("+12000 tr/min")
+                                       : QStringLiteral("-18270°"));
+    QTRY_VERIFY_WITH_TIMEOUT(readoutInkShare(onScreen(t.picture)) > 0.6, 10000);
 }
 
 // The numbers on each axis of every chart, as drawn: both ends and marks between them, none cut.

@@ -135,6 +135,8 @@ void TestTabs::directionIsForgottenExceptOnTab2()
     f.Button2->click();
     QCOMPARE(f.signalrco2->count(), kept ? 132 : 0);
     QCOMPARE(shown.size(), kept ? 0 : 1);
+    if (!kept)
+        QCOMPARE(shown.constFirst(), u"Vous n'avez pas sélectionné le sens");
 }
 
 QTEST_MAIN(TestTabs)

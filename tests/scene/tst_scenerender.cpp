@@ -2,16 +2,22 @@
 // What the 3D view draws, read back from the screen: needs a real X display with OpenGL (Xvfb
 // with Mesa's software renderer will do).
 
+#include "scene/coilglow.h"
 #include "scene/form2scene.h"
+#include "scene/model3d.h"
 #include "scene/object3d.h"
 #include "scene/sceneview.h"
 #include "scene/shaftpicture.h"
 
+#include "toolkit/floatanimation.h"
+
 #include <QGuiApplication>
 #include <QQuickView>
 #include <QTest>
+#include <QVector3D>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -61,6 +67,47 @@ struct StepperPicture
     double radius = 0; ///< outer radius of the ring, in pixels
 };
 
+// Waits until the picture of @p view has settled: two grabs in a row alike (a still picture is
+// refined over a few frames); false when it never does.
+bool settle(scene::SceneView *view, QImage &picture)
+{
+    picture = view->quickView()->grabWindow();
+    return QTest::qWaitFor(
+        [&] { return std::exchange(picture, view->quickView()->grabWindow()) == picture; }, 10000);
+}
+
+// Where @p image differs from @p rest (beyond what smoothing moves at edges): how many pixels,
+// their centre, and how far apart their mean colours are in 8-bit RGB.
+struct Change
+{
+    int pixels = 0;
+    QPointF at;
+    double colourDistance = 0;
+};
+
+Change changeFrom(const QImage &rest, const QImage &image)
+{
+    Change change;
+    QVector3D was, is;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor a = rest.pixelColor(x, y), b = image.pixelColor(x, y);
+            const QVector3D from(a.red(), a.green(), a.blue()), to(b.red(), b.green(), b.blue());
+            if ((to - from).length() < 16)
+                continue;
+            ++change.pixels;
+            change.at += QPointF(x + 0.5, y + 0.5);
+            was += from;
+            is += to;
+        }
+    }
+    if (change.pixels > 0) {
+        change.at /= change.pixels;
+        change.colourDistance = ((is - was) / float(change.pixels)).length();
+    }
+    return change;
+}
+
 } // namespace
 
 class TestSceneRender : public QObject
@@ -72,6 +119,10 @@ private Q_SLOTS:
     void cleanupTestCase() { delete m_view; }
     void rotorInFullViewWithItsPoleLetters();
     void aFastShaftIsDrawnAsTheEyeCanFollow();
+    void aFedCoilGlowsOnItsOwnSide_data();
+    void aFedCoilGlowsOnItsOwnSide();
+    void theShaftPictureNeverJumps_data();
+    void theShaftPictureNeverJumps();
 
 private:
     scene::SceneView *m_view = nullptr;
@@ -145,6 +196,111 @@ void TestSceneRender::aFastShaftIsDrawnAsTheEyeCanFollow()
     QTRY_COMPARE(shaft->shownAnimation(), m_scene.animationaxe);
     m_scene.animationaxe->setEnabled(false);
     QCOMPARE(shaft->shownAnimation(), nullptr);
+}
+
+void TestSceneRender::aFedCoilGlowsOnItsOwnSide_data()
+{
+    QTest::addColumn<int>("coil");
+    QTest::addColumn<double>("direction"); // on screen, counter-clockwise from the right
+    for (int coil = 1; coil <= 4; ++coil)
+        QTest::addRow("bobine%d", coil) << coil << 90.0 * (coil - 1);
+}
+
+// The coil labelled "bobine<k>" glows alone, in a colour far from its copper at rest, and the
+// picture is the picture at rest again once nothing is fed.
+void TestSceneRender::aFedCoilGlowsOnItsOwnSide()
+{
+    QFETCH(int, coil);
+    QFETCH(double, direction);
+    m_scene.moteurpasapas->setPositionX(0);
+    m_scene.moteurcc->setPositionX(-20);
+    m_scene.rotor1->setRotationAngleY(45);
+    QImage rest;
+    QVERIFY(settle(m_view, rest));
+    const StepperPicture picture(rest);
+
+    scene::CoilGlow &glow = *m_scene.coilGlow;
+    const int layer = glow.open();
+    glow.show(layer, scene::CoilGlow::Coils().set(std::size_t(coil - 1)));
+    QString seen;
+    const auto glowing = [&] {
+        const Change change = changeFrom(rest, m_view->quickView()->grabWindow());
+        const QLineF toward(picture.centre, change.at);
+        seen = QStringLiteral("%1 pixels at %2°, colour %3 apart")
+                   .arg(change.pixels)
+                   .arg(toward.angle())
+                   .arg(change.colourDistance);
+        return change.pixels > 400 && change.colourDistance >= 60
+            && std::abs(std::remainder(toward.angle() - direction, 360.0)) < 20
+            && toward.length() > picture.radius / 2;
+    };
+    QVERIFY2(QTest::qWaitFor(glowing, 10000), qPrintable(seen));
+    glow.close(layer);
+    QTRY_VERIFY_WITH_TIMEOUT(m_view->quickView()->grabWindow() == rest, 10000);
+}
+
+void TestSceneRender::theShaftPictureNeverJumps_data()
+{
+    QTest::addColumn<bool>("forward"); // the fast turn's way
+    QTest::addColumn<bool>("stop"); // then stopped, or turned slowly the other way
+    QTest::newRow("fast forward, then slowly back") << true << false;
+    QTest::newRow("fast back, then slowly forward") << false << false;
+    QTest::newRow("fast forward, then stopped") << true << true;
+    QTest::newRow("fast back, then stopped") << false << true;
+}
+
+// A turn too fast to follow is drawn at its own pace; when a slow turn takes over or the shaft
+// stops, the picture goes on from the angle it shows: frame after frame, the slow turn moves it
+// as it moves the shaft, and a still shaft leaves it where it is.
+void TestSceneRender::theShaftPictureNeverJumps()
+{
+    QFETCH(bool, forward);
+    QFETCH(bool, stop);
+    scene::ShaftPicture *shaft = m_scene.shaftPicture;
+    toolkit::FloatAnimation *fast = forward ? m_scene.animationaxe : m_scene.animationaxenegative;
+    toolkit::FloatAnimation *slow = forward ? m_scene.animationaxenegative : m_scene.animationaxe;
+    m_scene.moteurcc->setPositionX(0);
+    m_scene.moteurpasapas->setPositionX(20);
+
+    struct Frame
+    {
+        double drawn, shaft;
+        bool fast;
+    };
+    QList<Frame> frames;
+    // After the picture's own set-up of the frame: what this frame draws.
+    const QMetaObject::Connection connection =
+        connect(m_view->quickView(), &QQuickWindow::afterAnimating, this, [&] {
+            const double z = m_scene.axe->rotationAngle().z();
+            frames.append(
+                {shaft->drawsOwnAngle() ? shaft->ownAngleZ() : z, z, shaft->drawn().smear > 0});
+        });
+    fast->setDuration(0.02f);
+    fast->setEnabled(true);
+    QTRY_VERIFY(frames.size() > 5 && frames.constLast().fast);
+    const qsizetype switched = frames.size();
+    fast->setEnabled(false);
+    if (!stop) {
+        slow->setDuration(20.0f);
+        slow->setEnabled(true);
+    }
+    QTRY_VERIFY(frames.size() > switched + 5 || (stop && frames.size() > switched));
+    slow->setEnabled(false);
+    disconnect(connection);
+
+    // The picture and the shaft, a whole number of turns apart or not, keep the distance the
+    // first frame after the switch had.
+    const auto turnApart = [](double a, double b) { return std::remainder(a - b, 360.0); };
+    const Frame &before = frames.at(switched - 1);
+    const Frame &first = frames.at(switched);
+    QVERIFY2(std::abs(turnApart(first.drawn, before.drawn)) < 1e-6,
+             qPrintable(QStringLiteral("%1 then %2").arg(before.drawn).arg(first.drawn)));
+    for (qsizetype i = switched; i < frames.size(); ++i) {
+        const Frame &frame = frames.at(i);
+        QVERIFY(!frame.fast);
+        QVERIFY2(std::abs(turnApart(frame.drawn - frame.shaft, first.drawn - first.shaft)) < 1e-3,
+                 qPrintable(QStringLiteral("frame %1").arg(i - switched)));
+    }
 }
 
 QTEST_MAIN(TestSceneRender)
