@@ -75,12 +75,14 @@ unshare --mount --pid --fork --kill-child --propagation private \
     mount -t sysfs sysfs "$root/sys"
     mount --rbind /dev "$root/dev"
     mount --bind "$archives" "$root/var/cache/apt/archives"
-    # Not exec: this shell stays the namespace'"'"'s first process, which the kernel shields from
-    # signals it has no handler for, so that the command runs as it would anywhere else
-    # (xvfb-run, for one, waits for a signal from its X server).
+    # This shell stays the namespace'"'"'s first process (bash would exec a plain last command in
+    # its place): the kernel shields that process from signals it has no handler for, and the
+    # command must run as it would anywhere else (xvfb-run waits for a signal from its server).
+    status=0
     chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" \
-        bash -c "cd /src/simumoteurs && exec \"\$@\"" bash "$@"
+        bash -c "cd /src/simumoteurs && exec \"\$@\"" bash "$@" || status=$?
+    exit $status
 ' bash "$root" "$archives" "$@" &
 inside=$!
 # unshare ignores SIGTERM while it waits for its child; only SIGKILL stops it.
