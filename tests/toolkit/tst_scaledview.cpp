@@ -3,6 +3,7 @@
 #include "toolkit/image.h"
 #include "toolkit/scaledview.h"
 
+#include <QAccessible>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -23,7 +24,7 @@ private Q_SLOTS:
 // place times the factor, takes the clicks there and keeps the window's look.
 void tst_ScaledView::controlsKeepTheirPlacesAtTheScale()
 {
-    for (qreal factor : {0.5, 1022.0 / 1269.0}) {
+    for (qreal factor : {0.5, 1022.0 / 1269.0, 1.75}) {
         QWidget window;
         window.setStyleSheet(QStringLiteral("QPushButton { color: #FF0000; }"));
         auto *band = new QWidget(&window);
@@ -44,6 +45,20 @@ void tst_ScaledView::controlsKeepTheirPlacesAtTheScale()
         QCOMPARE(clicked.count(), 1);
         QCOMPARE(button->palette().color(QPalette::ButtonText),
                  QColor(Qt::red)); // the window's look
+        // A screen reader outlines the button where it is drawn, and finds it there.
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(button);
+        const QRect drawn(view->viewport()->mapToGlobal((QPointF(944, 322) * factor).toPoint()),
+                          (QSizeF(113, 31) * factor).toSize());
+        QVERIFY2((reader->rect().topLeft() - drawn.topLeft()).manhattanLength() <= 1
+                     && (reader->rect().bottomRight() - drawn.bottomRight()).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(reader->rect().x())
+                                .arg(reader->rect().y())
+                                .arg(reader->rect().width())
+                                .arg(reader->rect().height())));
+        QCOMPARE(QAccessible::queryAccessibleInterface(band)->childAt(drawn.right() - 1,
+                                                                      drawn.bottom() - 1),
+                 reader);
     }
 }
 
