@@ -13,6 +13,7 @@
 
 #include <QLineEdit>
 
+#include <stdexcept>
 #include <utility>
 
 TracePlayer::TracePlayer(toolkit::LivePause &pause, QList<toolkit::LineSeries *> series)
@@ -35,8 +36,11 @@ TracePlayer &TracePlayer::withDiagram(toolkit::Diagram *diagram, ConductionRule 
 
 TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
 {
-    Q_ASSERT_X(plan.seriesCount() == std::size_t(m_series.size()), "TracePlayer::play",
-               "the plan and the chart have different series");
+    // Checked in every build: a plan with more series than the chart would read past the
+    // values of its steps.
+    if (plan.seriesCount() != std::size_t(m_series.size()))
+        throw std::invalid_argument("TracePlayer::play: the plan and the chart have different "
+                                    "series");
 
     if (const std::optional<float> text = plan.initialAngleText(); text && m_angleEdit)
         m_angleEdit->setText(toolkit::FloatToStr(*text));

@@ -1,23 +1,28 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that the Debian package brings everything the program needs: builds it with cpack,
-# installs it without recommends into a fresh copy of a bare Debian 12 (debootstrap
-# --variant=minbase) and starts it there from its menu entry on an Xvfb display of this machine,
-# through tests/install's tst_installed. Needs root, debootstrap, Xvfb and the Debian mirror;
-# takes minutes, so it is a manual check and not part of ctest.
+# installs it without recommends into a fresh copy of a bare system of the release it is for
+# (mmdebstrap --variant=minbase, with the release's updates and security suites) and starts it
+# there from its menu entry on an Xvfb display of this machine, through tests/install's
+# tst_installed. Needs root and Xvfb; installs mmdebstrap when it is missing. Takes minutes, so
+# it is a manual check and not part of ctest.
 #
 #   packaging/check-deb.sh BUILD_DIR [CACHE_DIR]
 #
-# BUILD_DIR is a configured build tree with simumoteurs and tst_installed built. CACHE_DIR
-# (default /tmp/simumoteurs-bookworm) keeps the bare system and the downloaded packages for the
-# next run; every run installs into a new copy of that system.
+# BUILD_DIR is a configured build tree with simumoteurs and tst_installed built, on the release
+# the package is for (on Debian 13 from Debian 12: tools/debian-root.sh trixie bash -c '...').
+# CACHE_DIR (default /var/cache/simumoteurs-check) keeps the bare system and the downloaded
+# packages for the next run; every run installs into a new copy of that system.
 set -euo pipefail
-[ $# -ge 1 ] || { sed -n '2,13p' "$0" >&2; exit 2; }
+[ $# -ge 1 ] || { sed -n '3,16p' "$0" >&2; exit 2; }
 build=$(cd "$1" && pwd)
-cache=${2:-/tmp/simumoteurs-bookworm}
-mirror=http://deb.debian.org/debian
+cache=${2:-/var/cache/simumoteurs-check}
 probe="$build/tests/install/tst_installed"
 [ -x "$probe" ] || { echo "build tst_installed in $build first" >&2; exit 1; }
+codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+if ! command -v mmdebstrap >/dev/null; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends mmdebstrap >/dev/null
+fi
 
 work=$(mktemp -d /tmp/simumoteurs-check.XXXXXX)
 root="$work/root"
@@ -34,24 +39,21 @@ trap cleanup EXIT
 
 (cd "$build" && cpack -G DEB -B "$work" >/dev/null)
 deb=$(ls "$work"/simumoteurs_*.deb)
-echo "package: $(basename "$deb")"
+echo "package: $(basename "$deb") for Debian $codename"
 echo "Depends: $(dpkg-deb -f "$deb" Depends)"
 
-if [ ! -x "$cache/base/usr/bin/apt-get" ]; then
+base="$cache/$codename-minbase.tar"
+if [ ! -s "$base" ]; then
     mkdir -p "$cache"
-    debootstrap --variant=minbase bookworm "$cache/base" "$mirror"
-    # A fresh Debian 12 also follows its updates and security suites.
-    cat >"$cache/base/etc/apt/sources.list" <<SOURCES
-deb $mirror bookworm main
-deb $mirror bookworm-updates main
-deb http://deb.debian.org/debian-security bookworm-security main
-SOURCES
-    chroot "$cache/base" apt-get clean
+    # No mirror named: mmdebstrap's default, with the updates and security suites a new
+    # installation of a stable release follows.
+    mmdebstrap --quiet --variant=minbase --format=tar "$codename" "$base.new"
+    mv "$base.new" "$base"
 fi
-mkdir -p "$cache/archives/partial"
-cp -a "$cache/base" "$root"
+mkdir -p "$cache/$codename-archives/partial" "$root"
+tar -C "$root" -xf "$base"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
-mount --bind "$cache/archives" "$root/var/cache/apt/archives"
+mount --bind "$cache/$codename-archives" "$root/var/cache/apt/archives"
 mount -t proc proc "$root/proc"
 mount -t sysfs sysfs "$root/sys"
 
@@ -67,8 +69,13 @@ comm -13 "$work/before" "$work/after" | tr '\n' ' '
 echo
 
 # The display lives outside the system under test; clients reach it through the abstract socket.
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display and writes its number once it accepts clients.
+exec {ready}>"$work/display"
+Xvfb -displayfd "$ready" -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-sleep 1
-DISPLAY=$display SIMUMOTEURS_TEST_SYSROOT=$root "$probe"
+exec {ready}>&-
+until [ -s "$work/display" ]; do
+    kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
+    sleep 0.1
+done
+DISPLAY=:$(cat "$work/display") SIMUMOTEURS_TEST_SYSROOT=$root "$probe"

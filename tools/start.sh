@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Sets up a fresh Debian 12 machine, builds the simulator and starts it.
+# Sets up a fresh Debian 12 or 13 machine, builds the simulator and starts it.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bash "$root/tools/install-deps.sh"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Sets up a fresh Debian 12 machine, builds everything and runs the whole test suite. Without a
+# Sets up a fresh Debian 12 or 13 machine, builds everything and runs the whole test suite. Without a
 # display the tests run under Xvfb with Mesa's software OpenGL (the 3D view needs a real X
 # server; widgets alone would do with the offscreen platform).
 set -euo pipefail

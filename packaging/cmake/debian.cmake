@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# `cpack` builds simumoteurs_<version>-1_<arch>.deb. Its dependencies are what the program loads
-# at run time and nothing else: dpkg-shlibdeps finds the Qt libraries the binary links, and the
-# list below adds what no linker sees.
+# `cpack` builds simumoteurs_<version>-1~deb<release>_<arch>.deb for the Debian release it runs
+# on. Its dependencies are what the program loads at run time and nothing else: dpkg-shlibdeps
+# finds the Qt libraries the binary links, and the release's run-time list adds what no linker
+# sees.
 include(GNUInstallDirs)
 include(${CMAKE_CURRENT_LIST_DIR}/compress.cmake)
 
@@ -20,15 +21,7 @@ else()
                         "give it as \"Name <address>\"")
 endif()
 
-# The QML modules the scene loads from disk: QtQuick3D (its plugin is required) and
-# QtQml.WorkerScript, which QtQml pulls in. QtQuick and QtQml themselves come built into their
-# libraries (their plugins are optional), so qml6-module-qtquick is not needed: a bare Debian 12
-# draws the scene without it and fails without any of the packages below. Mesa's DRI drivers
-# draw the 3D view, llvmpipe when there is no GPU.
-set(SIMUMOTEURS_RUNTIME_PACKAGES
-    qml6-module-quick3d
-    qml6-module-qtqml-workerscript
-    libgl1-mesa-dri)
+include(${CMAKE_CURRENT_LIST_DIR}/release.cmake)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME simumoteurs)
@@ -44,8 +37,12 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_RELEASE "1~deb${SIMUMOTEURS_DEBIAN_RELEASE}")
+set(SIMUMOTEURS_DEBIAN_VERSION "${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
+if(NOT SIMUMOTEURS_HOMEPAGE STREQUAL "")
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${SIMUMOTEURS_HOMEPAGE}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -19,7 +19,18 @@ if(CMAKE_INSTALL_DO_STRIP)
 endif()")
 install(FILES ${_sm_packaging}/${SIMUMOTEURS_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${_sm_packaging}/${SIMUMOTEURS_APP_ID}.metainfo.xml
+# The program's home page is the packager's to give, like the maintainer: none is invented.
+# Without one, AppStream's validator warns `url-homepage-missing`, and that alone.
+set(SIMUMOTEURS_HOMEPAGE "" CACHE STRING "Home page of the program in the AppStream metadata (https://...)")
+set(SIMUMOTEURS_METAINFO_HOMEPAGE "")
+if(SIMUMOTEURS_HOMEPAGE MATCHES "^https?://[^ <>\"&]+$")
+    set(SIMUMOTEURS_METAINFO_HOMEPAGE "  <url type=\"homepage\">${SIMUMOTEURS_HOMEPAGE}</url>\n")
+elseif(NOT SIMUMOTEURS_HOMEPAGE STREQUAL "")
+    message(FATAL_ERROR "SIMUMOTEURS_HOMEPAGE is \"${SIMUMOTEURS_HOMEPAGE}\": give an http(s) address")
+endif()
+configure_file(${_sm_packaging}/${SIMUMOTEURS_APP_ID}.metainfo.xml.in
+               ${CMAKE_CURRENT_BINARY_DIR}/packaging/${SIMUMOTEURS_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/${SIMUMOTEURS_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The icon the window carries, and its PNG sizes, committed here (render-icons.sh) so that no
 # renderer is needed.

@@ -152,7 +152,7 @@ private:
 
     double readExtended(const std::string &name)
     {
-        expectType(name, {sf::Extended}, "extended (5)");
+        expectType(name, {sf::Float80}, "extended (5)");
         const std::size_t at = m_in.offset();
         const auto raw = m_in.readBytes(sf::extendedBytes, "the value of " + name);
         Extended80 bytes {};
@@ -207,7 +207,7 @@ private:
             subMesh.hitTest = readBoolean(name);
             break;
         case Property::MaterialSource: {
-            expectType(name, {sf::Ident}, "identifier (7)");
+            expectType(name, {sf::Identifier}, "identifier (7)");
             const std::size_t at = m_in.offset();
             std::string text = m_in.readCountedString("the value of " + name);
             if (!sf::isIdentifier(text))

@@ -65,7 +65,7 @@ void writeName(ByteSink &out, std::string_view name)
 void writeExtended(ByteSink &out, std::string_view name, double value)
 {
     writeName(out, name);
-    out.writeU8(sf::Extended);
+    out.writeU8(sf::Float80);
     const Extended80 bytes = doubleToExtended(value);
     out.writeBytes(bytes.data(), bytes.size());
 }
@@ -117,7 +117,7 @@ void writeRecord(ByteSink &out, const SubMesh &subMesh)
     writeBoolean(out, "HitTest", subMesh.hitTest);
     if (subMesh.materialSource) {
         writeName(out, "MaterialSource");
-        out.writeU8(sf::Ident);
+        out.writeU8(sf::Identifier);
         out.writeCountedString(*subMesh.materialSource);
     }
     writeMesh(out, subMesh.mesh);

@@ -33,13 +33,13 @@ std::string valueTypeName(std::uint8_t tag)
     case Int32:
         name = "int32";
         break;
-    case Extended:
+    case Float80:
         name = "extended";
         break;
     case String:
         name = "string";
         break;
-    case Ident:
+    case Identifier:
         name = "identifier";
         break;
     case False:
@@ -51,7 +51,7 @@ std::string valueTypeName(std::uint8_t tag)
     case Binary:
         name = "binary";
         break;
-    case Utf8String:
+    case Utf8Text:
         name = "UTF-8 string";
         break;
     default:

@@ -20,13 +20,13 @@ enum ValueType : std::uint8_t {
     Int8 = 2,
     Int16 = 3,
     Int32 = 4,
-    Extended = 5,
+    Float80 = 5,
     String = 6,
-    Ident = 7,
+    Identifier = 7,
     False = 8,
     True = 9,
     Binary = 10,
-    Utf8String = 20,
+    Utf8Text = 20,
 };
 
 /// "extended (5)", "true (9)", "unknown (200)": for messages.

@@ -19,9 +19,10 @@ namespace {
 // Until the slides of the models (0.8 s) have ended.
 void settle(TForm2 &f)
 {
-    QTRY_VERIFY(!f.animationmoteurcc->isRunning() && !f.animationmoteurccbis->isRunning()
-                && !f.animationmoteurpasapas->isRunning()
-                && !f.animationmoteurpasapasbis->isRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !f.animationmoteurcc->isRunning() && !f.animationmoteurccbis->isRunning()
+            && !f.animationmoteurpasapas->isRunning() && !f.animationmoteurpasapasbis->isRunning(),
+        20000);
 }
 
 void clickTab(TForm2 &f, int tab)

@@ -5,6 +5,7 @@
 #include "tracewatch.h"
 
 #include "app/layout/circuitpictures.h"
+#include "app/traceplayer.h"
 
 #include "scene/object3d.h"
 
@@ -85,6 +86,7 @@ private Q_SLOTS:
     void trackBarMovedDuringTrace();
     void directionSwitchedDuringRun_data();
     void directionSwitchedDuringRun();
+    void aPlanOfOtherSeriesIsRefused();
 
 private:
     std::unique_ptr<TForm2> m_form;
@@ -260,6 +262,17 @@ void tst_Traces::directionSwitchedDuringRun()
     QCOMPARE(f.animationaxenegative->duration(), newValue == 80.0 ? 0.2f : 0.5f);
     // The later animation turns the shaft, and the read-outs tell.
     QCOMPARE(f.Image2->readoutText(), newValue == 80.0 ? u"-300.00"_s : u"-120.00"_s);
+}
+
+// Before a point is written, in every build: a plan of two series would leave the third's values
+// to be read past the end of its steps.
+void tst_Traces::aPlanOfOtherSeriesIsRefused()
+{
+    TForm2 &f = *m_form;
+    const TracePlayer player(f.pause(), {f.tensionmoyenne, f.signalrco, f.signalrco1});
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, player.play(sim::pwm::plan(50)));
+    QCOMPARE(pointsIn({f.tensionmoyenne, f.signalrco, f.signalrco1}),
+             (QList<QList<QPointF>> {{}, {}, {}}));
 }
 
 QTEST_MAIN(tst_Traces)

@@ -42,6 +42,17 @@ QString find(const QString &text, const QString &pattern)
     return QRegularExpression(pattern, QRegularExpression::MultilineOption).match(text).captured(1);
 }
 
+// The tags of the errors and warnings AppStream's validator lists ("W: <id>:<line>: <tag> ...").
+QStringList faultTags(const QString &output)
+{
+    QStringList tags;
+    const QRegularExpression line(u"^\\s*[EW]: \\S+ ([a-z0-9-]+)"_s,
+                                  QRegularExpression::MultilineOption);
+    for (auto it = line.globalMatch(output); it.hasNext();)
+        tags += it.next().captured(1);
+    return tags;
+}
+
 } // namespace
 
 class tst_Installed : public QObject
@@ -111,7 +122,13 @@ void tst_Installed::toolsAcceptIt()
     QVERIFY2(!tool.isEmpty(), qPrintable(u"tools/install-deps.sh installs "_s + command.first()));
     int code = 0;
     const QString output = run(tool, command.mid(1), &code);
-    QVERIFY2(code == 0 && output.startsWith(said), qPrintable(output));
+    // The home page is the packager's to give (-DSIMUMOTEURS_HOMEPAGE); without it, newer
+    // AppStream validators warn `url-homepage-missing` and fail, and that must be the only fault.
+    const QStringList faults = faultTags(output);
+    const bool homepageAlone = !m_metainfo.contains(u"<url type=\"homepage\">"_s)
+        && faults == QStringList {u"url-homepage-missing"_s};
+    QVERIFY2(((code == 0 && faults.isEmpty()) || homepageAlone) && output.startsWith(said),
+             qPrintable(output));
     // Hints (advice) are fine; warnings are about keys that menus may misread.
     QVERIFY2(!output.contains(u"warning:"_s), qPrintable(output));
 }

@@ -67,6 +67,7 @@ private Q_SLOTS:
     void readsPropertiesInAnyOrder();
     void refusesBadInput_data();
     void refusesBadInput();
+    void everyCountMustFitItsRecord();
     void extendedNumbers();
 };
 
@@ -114,7 +115,7 @@ void TestMeshReader::refusesBadInput_data()
     row(mesh + 10, valid.size(), {}, "Data.Mesh claims 188 bytes but only 10 are left", mesh - 4);
     row(0, 1, "\x02", "the data ends inside the signature of sub-mesh 1", valid.size());
     row(5, 1, "1", "sub-mesh 0 does not start with the signature \"TPF0\" (found 'TPF1')", 2);
-    row(7, 5, "TCube", "sub-mesh 0 is of class 'TCube', expected TMesh", 6);
+    row(7, 5, "TRoue", "sub-mesh 0 is of class 'TRoue', expected TMesh", 6);
     row(12, 1, text("rotor"), "sub-mesh 0 has the object name 'rotor', expected none");
     row(value("Width"), 1, "\x03", "Width holds a value of type int16 (3), expected extended (5)");
     row(value("Locked"), 1, "\x05",
@@ -164,6 +165,53 @@ void TestMeshReader::refusesBadInput()
         QVERIFY2(message.startsWith(QStringLiteral("byte %1: ").arg(offset))
                      && message.contains(reason),
                  qPrintable(message));
+    }
+}
+
+// Each count of the stream over many values: only the true one is taken; one that cannot
+// describe whole triangles, or claims more than its record holds, is refused at the count.
+void TestMeshReader::everyCountMustFitItsRecord()
+{
+    const int length = int(valid.indexOf(text("Data.Mesh")) + 11); // Data.Mesh's byte count
+    const int vertices = length + 4, indices = vertices + 4 + 3 * 56;
+    const qint64 block = triangle().size();
+    struct Count
+    {
+        int at;
+        qint64 truth;
+        qint64 room; // what the bytes after it can hold of what it counts
+        int divisor; // it counts parts of wholes of this many
+    };
+    // The sub-mesh count's records are read one by one: a missing one is refused where it would
+    // begin, an extra one where the count ends.
+    for (quint16 records : {0, 2, 3, 0xFFFF}) {
+        try {
+            read(QByteArray(valid).replace(0, 2, raw(records)));
+            QFAIL("the reader took the stream");
+        } catch (const scene::StorageError &error) {
+            QCOMPARE(error.offset(), std::size_t(records == 0 ? 2 : valid.size()));
+        }
+    }
+    for (const Count &count :
+         {Count {length, block, valid.size() - length - 4, 1},
+          Count {vertices, 3, (block - 4) / 56, 1}, Count {indices, 3, 3, 3}}) {
+        QList<quint64> values {0xFFFFFFFF, 0x80000000, 0x7FFFFFFF, 0x40000000, 0x3FFFFFFF};
+        for (quint64 v = 0; v <= 400; ++v)
+            values << v;
+        for (const quint64 value : values) {
+            QByteArray bytes = valid;
+            bytes.replace(count.at, 4, u32(quint32(value)));
+            const bool fits = qint64(value) <= count.room && value % count.divisor == 0;
+            const QString at = QStringLiteral("count at %1 = %2").arg(count.at).arg(value);
+            try {
+                read(bytes);
+                QVERIFY2(qint64(value) == count.truth, qPrintable(at));
+            } catch (const scene::StorageError &error) {
+                QVERIFY2(qint64(value) != count.truth, qPrintable(at));
+                QVERIFY2(fits || error.offset() == std::size_t(count.at),
+                         qPrintable(at + QStringLiteral(": ") + error.what()));
+            }
+        }
     }
 }
 

@@ -40,10 +40,15 @@ void tst_ShippedModels::everyModelIsWoundOutwardsAndDrawnInTheMiddleOfItsBox()
         const QVector3D box(10, 20, 30);
         const auto placement = scene::ModelPlacement::of(geometry, box);
         QVector3D low(1e9f, 1e9f, 1e9f), high = -low; // of the model as drawn
+        QVector3D fileLow = low, fileHigh = high; // as its file has it
         for (std::size_t s = 0; s < geometry.subMeshes.size(); ++s) {
             const scene::MeshData &mesh = geometry.subMeshes[s].mesh;
             for (const auto &v : mesh.vertices) {
                 const QVector3D p = placement.model.apply(placement.subMeshes[s].apply(at(v, 0)));
+                fileLow = QVector3D(std::min(fileLow.x(), v[0]), std::min(fileLow.y(), v[1]),
+                                    std::min(fileLow.z(), v[2]));
+                fileHigh = QVector3D(std::max(fileHigh.x(), v[0]), std::max(fileHigh.y(), v[1]),
+                                     std::max(fileHigh.z(), v[2]));
                 low = QVector3D(std::min(low.x(), p.x()), std::min(low.y(), p.y()),
                                 std::min(low.z(), p.z()));
                 high = QVector3D(std::max(high.x(), p.x()), std::max(high.y(), p.y()),
@@ -69,6 +74,10 @@ void tst_ShippedModels::everyModelIsWoundOutwardsAndDrawnInTheMiddleOfItsBox()
         const QVector3D fill = (high - low) / box;
         QVERIFY2((high + low).length() < 1e-3f * box.length(), name);
         QVERIFY2(qFuzzyCompare(std::max({fill.x(), fill.y(), fill.z()}), 1.0f), name);
+        // One scale on every axis: the model keeps the proportions of its file.
+        const QVector3D scale = (high - low) / (fileHigh - fileLow);
+        for (int axis = 1; axis < 3; ++axis)
+            QVERIFY2(qAbs(scale[axis] / scale[0] - 1.0f) < 1e-4f, name);
     }
     QCOMPARE(models, 10);
 }

@@ -5,6 +5,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <thread>
+
 using namespace std::chrono_literals;
 using toolkit::LivePause;
 using toolkit::StepSchedule;
@@ -17,6 +19,8 @@ class TestLivePause : public QObject
 private Q_SLOTS:
     void scheduleKeepsThePaceStartToStart();
     void nestedPausesFinishInnermostFirst();
+    void stepsLastTheirPauseAtLeast();
+    void anOverrunStepStillLetsEventsThrough();
 };
 
 // The steps follow each other one interval apart whatever they do after their pause; what a
@@ -63,20 +67,59 @@ void TestLivePause::nestedPausesFinishInnermostFirst()
         }
         return log << name + QStringLiteral(" end"), Result::Continue;
     };
-    QTimer::singleShot(5, [&] { depths << pause.depth(), run(5, QStringLiteral("inner")); });
-    QTimer::singleShot(200, [&] {
-        QTimer::singleShot(20, [&] {
-            depths << pause.depth();
-            QTimer::singleShot(20, [&] { pause.stopAll(); });
-            run(1000, QStringLiteral("third"));
+    // Each trace starts in the pause of the one before: when the inner one has ended, the
+    // second, and in its pause the third, whose pause stops them all.
+    QTimer::singleShot(5, [&] {
+        depths << pause.depth(), run(5, QStringLiteral("inner"));
+        QTimer::singleShot(0, [&] {
+            QTimer::singleShot(0, [&] {
+                depths << pause.depth();
+                QTimer::singleShot(20, [&] { pause.stopAll(); });
+                run(1000, QStringLiteral("third"));
+            });
+            run(1000, QStringLiteral("second"));
         });
-        run(1000, QStringLiteral("second"));
     });
     QCOMPARE(run(1000, QStringLiteral("outer")), Result::Stop);
     QCOMPARE(log, QStringList({"inner end", "third stop", "second stop", "outer stop"}));
     QCOMPARE(depths, QList<int>({1, 2}));
     QCOMPARE(stepsAfterStop, 0);
     QCOMPARE(run(1, QStringLiteral("after")), Result::Stop);
+}
+
+// Played for real, with work after some pauses as the rotor's: each step lasts at least
+// nine tenths of the interval, and the pause of step n ends no sooner than n intervals after
+// the first step began. Load can only lengthen them.
+void TestLivePause::stepsLastTheirPauseAtLeast()
+{
+    using Clock = StepSchedule::Clock;
+    LivePause pause;
+    StepSchedule schedule(pause.interval());
+    const Clock::time_point first = Clock::now();
+    for (int n = 1; n <= 12; ++n) {
+        const Clock::time_point start = Clock::now();
+        schedule.beginStep(start);
+        QCOMPARE(pause.wait(schedule), Result::Continue);
+        const Clock::time_point end = Clock::now();
+        QVERIFY(end - start >= std::chrono::milliseconds(45));
+        QVERIFY(end - first >= n * pause.interval());
+        if (n % 3 == 0) // a late start the next step takes back at most a tenth of
+            std::this_thread::sleep_for(std::chrono::milliseconds(8));
+    }
+}
+
+// A step whose own work took longer than its interval still hands the window its events.
+void TestLivePause::anOverrunStepStillLetsEventsThrough()
+{
+    LivePause pause;
+    StepSchedule schedule(pause.interval());
+    schedule.beginStep();
+    bool handled = false;
+    QMetaObject::invokeMethod(
+        &pause, [&] { handled = true; }, Qt::QueuedConnection);
+    std::this_thread::sleep_for(pause.interval() + std::chrono::milliseconds(10));
+    QCOMPARE(pause.wait(schedule), Result::Continue);
+    QVERIFY(handled);
 }
 
 QTEST_GUILESS_MAIN(TestLivePause)

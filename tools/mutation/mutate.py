@@ -12,14 +12,22 @@ DIR /tmp/simumoteurs-mutation), built in Debug with the benchmarks in DIR/src/bu
 second run with the same DIR only rebuilds what changed; with ccache the first one reuses what
 the tree's own Debug build compiled. FILE receives every line too, as soon as it is known.
 
-The whole suite runs first on the unchanged tree: a test that fails there is left out of every
-later run, and named. Then each mutant names the tests most likely to catch it: only what they
-run is built, and they run first; the whole suite is built and run only when they let the
-mutant through. A mutant whose change no test can see by design (the pace of the point steps)
-names a benchmark check instead, which the unchanged tree must pass. Without a display the tests
-run under Xvfb; what they printed for each mutant is kept in DIR/logs. A verdict is one of caught (with the failing tests), SURVIVED, no build, stale
-(its line is no longer in the tree) or no check. A test that fails only on timing under load
-deserves a second run of that mutant alone (--only NAME).
+The whole suite runs first on the unchanged tree, and what fails there runs once more: a test
+that fails twice is left out of every later run, and named. Then each mutant names the tests
+most likely to catch it: only what they run is built, and they run first; the whole suite is
+built and run only when they let the mutant through. A mutant is caught only when a test that
+passed on the unchanged tree fails on it, twice in a row (the second run rules out a flake):
+a test that ran out of time, did not run, or a run that never reached its tests (Xvfb failing
+to start) is no catch. A mutant whose change no test can see by design (the pace of the point
+steps) names a benchmark check instead, which the unchanged tree must pass; those are counted
+apart. Every build's status is checked, and after each mutant the unchanged file is built
+again into whatever the mutant's build touched, so no binary of one mutant is ever tested
+with the next. Without a display the tests run under Xvfb; what they printed for each mutant
+is kept in DIR/logs.
+
+A verdict is one of caught (with the failing tests), SURVIVED, flaky (failed once, passed when
+run again), timeout, not run (the tests could not run: no display, a program missing), no
+build, stale (its line is no longer in the tree) or no check.
 
 This is a developer's tool: it is not part of the suite and CI does not run it.
 """
@@ -59,27 +67,47 @@ def copy_tree(src, work):
             shutil.copy2(source, target)
 
 
-def ctest(build, regex, env, exclude=(), stop=True):
+class Run:
+    """What one ctest run said: whether it reached its tests, and how each one that did not
+    pass ended ("Failed", "SEGFAULT", "Timeout", "Not Run", ...)."""
+
+    def __init__(self, code, out):
+        self.out = out
+        # "N% tests passed, M tests failed out of T": absent when ctest (or Xvfb) never ran them.
+        self.ran = bool(re.search(r'tests passed, \d+ tests? failed out of \d+', out))
+        summary = out.split('The following tests FAILED:')[-1] if 'tests FAILED' in out else ''
+        # One "  12 - name (Failed)" a line.
+        self.ended = dict(re.findall(r'^\s*\d+ - (\S+) \(([^)]*)\)', summary, re.M))
+        if code and self.ran and not self.ended:
+            self.ran = False
+
+    def failed(self):
+        """The tests that ran and failed: a time-out or a test not run is not a failure."""
+        return sorted(n for n, how in self.ended.items() if how not in ('Timeout', 'Not Run'))
+
+    def ending(self, how):
+        return sorted(n for n, h in self.ended.items() if h == how)
+
+
+def ctest(build, regex, env, exclude=(), stop=True, names=None):
     cmd = ['ctest', '--test-dir', build, '--timeout', '300', '-LE', 'package',
            '--output-on-failure']
     if stop:
         cmd.append('--stop-on-failure')
+    if names:
+        regex = '^(' + '|'.join(map(re.escape, names)) + ')$'
     if regex:
         cmd += ['-R', regex]
     if exclude:
         cmd += ['-E', '^(' + '|'.join(exclude) + ')$']
     if not os.environ.get('DISPLAY'):
         cmd = ['xvfb-run', '-a', '-s', '-screen 0 1920x1080x24'] + cmd
-    code, out = run(cmd, build, env=env)
-    # "The following tests FAILED:" then one "  12 - name (Failed|SEGFAULT|Timeout...)" a line.
-    summary = out.split('The following tests FAILED:')[-1] if 'tests FAILED' in out else ''
-    failed = re.findall(r'^\s*\d+ - (\S+) \(', summary, re.M)
-    return code != 0, failed, out
+    return Run(*run(cmd, build, env=env))
 
 
 # Programs the tests start themselves: built with every test run, so that none is left over from
 # an earlier mutant.
-HELPERS = {'simumoteurs', 'closeprobe', 'displayprobe', 'leakprobe', 'tracescloseprobe'}
+HELPERS = {'simumoteurs', 'displayprobe', 'leakprobe', 'tracescloseprobe'}
 
 
 def targets_for(build, regex, env):
@@ -162,9 +190,17 @@ def main():
     # What fails on the unchanged tree says nothing about a mutant: left out of every run.
     broken = []
     if not args.tree_passes and any('check' not in m for m in mutants):
-        _, broken, _ = ctest(build, None, env, stop=False)
-        state = 'failing, left out: ' + ', '.join(broken) if broken else 'all tests pass'
-        say(f'unchanged tree: {state}')
+        clean = ctest(build, None, env, stop=False)
+        if not clean.ran:
+            print(clean.out[-4000:])
+            print('the tests do not run on the unchanged tree')
+            return 1
+        suspects = sorted(clean.ended)
+        if suspects:
+            broken = sorted(ctest(build, None, env, stop=False, names=suspects).ended)
+        state = 'failing twice, left out: ' + ', '.join(broken) if broken else 'all tests pass'
+        flaky = sorted(set(suspects) - set(broken))
+        say(f'unchanged tree: {state}' + (f' (failed once: {", ".join(flaky)})' if flaky else ''))
     checks = {}
     for check in {m['check'] for m in mutants if 'check' in m}:
         checks[check] = check(build, env)
@@ -189,38 +225,79 @@ def main():
             continue
         started = time.time()
         open(path, 'w', encoding='utf-8').write(original.replace(m['find'], m['replace']))
+        # Only what the first tests (or the check) run is built: relinking every test program
+        # for every mutant would take most of the time. None: everything.
+        targets = m.get('targets') or targets_for(build, m.get('tests'), env)
         try:
-            # Only what the first tests (or the check) run is built: relinking every test
-            # program for every mutant would take most of the time.
-            targets = m.get('targets') or targets_for(build, m.get('tests'), env)
-            code, out = run(build_cmd + (['--target'] + targets if targets else []), src, env=env)
-            if code:
-                verdict(m, 'no build', build_error(out))
-                continue
-            if 'check' in m:
-                caught, detail = m['check'](build, env)
-            else:
-                caught, failed, out = ctest(build, m.get('tests'), env, broken)
-                if not caught and m.get('tests'):
-                    run(build_cmd, src, env=env)
-                    caught, failed, more = ctest(build, None, env, broken)
-                    out += more
-                detail = ', '.join(failed) if failed else ''
-                # What the tests printed, to tell a real catch from a failure of timing.
-                with open(os.path.join(logs, m['name'] + '.log'), 'w', encoding='utf-8') as log:
-                    log.write(out)
-            verdict(m, 'caught' if caught else 'SURVIVED',
-                    f'{detail} ({time.time() - started:.0f} s)')
+            word, detail = judge(m, build, src, build_cmd, targets, env, broken, logs)
         finally:
             open(path, 'w', encoding='utf-8').write(original)
+            # The unchanged file goes back into everything the mutant's build may have touched.
+            code, out = run(build_cmd, src, env=env)
+            if code:
+                print(out[-4000:])
+                print(f"the unchanged tree does not build again after {m['name']}")
+                return 1
+        verdict(m, word, f'{detail} ({time.time() - started:.0f} s)')
 
-    run(build_cmd, src, env=env)
-    caught = sum(1 for _, v, _ in results if v == 'caught')
     minutes = (time.time() - run_started) / 60
-    say(f'\n{caught} of {len(results)} mutants caught, in {minutes:.0f} min')
+    say(f'\nin {minutes:.0f} min')
+    for judged_by, label in ((False, 'by the tests'), (True, 'by a benchmark check')):
+        mine = [(m, w, d) for m, w, d in results if ('check' in m) == judged_by]
+        if not mine:
+            continue
+        caught = sum(1 for _, w, _ in mine if w == 'caught')
+        say(f'{caught} of {len(mine)} mutants caught {label}')
+        rooms = {}
+        for m, w, _ in mine:
+            rooms.setdefault(m['file'].split('/')[0], []).append(w)
+        for room, words in sorted(rooms.items()):
+            others = {w: words.count(w) for w in sorted(set(words)) if w not in (
+                'caught', 'SURVIVED')}
+            rest = ''.join(f', {n} {w}' for w, n in others.items())
+            say(f'  {room + "/":10} {words.count("caught")} caught, '
+                f'{words.count("SURVIVED")} survived{rest}')
     for m, word, detail in results:
         say(f"  {m['name']:40} {word:9} {detail}")
     return 0
+
+
+def judge(m, build, src, build_cmd, targets, env, broken, logs):
+    """The verdict on one mutant, in the tree as it is now: (word, detail)."""
+    code, out = run(build_cmd + (['--target'] + targets if targets else []), src, env=env)
+    if code:
+        return 'no build', build_error(out)
+    if 'check' in m:
+        caught, detail = m['check'](build, env)
+        return ('caught' if caught else 'SURVIVED'), detail
+    first = ctest(build, m.get('tests'), env, broken)
+    runs = [first]
+    if not first.failed() and m.get('tests'):
+        code, out = run(build_cmd, src, env=env)
+        if code:
+            return 'no build', build_error(out)
+        runs.append(ctest(build, None, env, broken))
+    last = runs[-1]
+    failed = last.failed()
+    again = ctest(build, None, env, broken, stop=False, names=failed) if failed else None
+    if again:
+        runs.append(again)
+    # What the tests printed, to read a catch, or a failure of timing, afterwards.
+    with open(os.path.join(logs, m['name'] + '.log'), 'w', encoding='utf-8') as log:
+        log.write('\n'.join(r.out for r in runs))
+    if failed:
+        twice = [n for n in failed if n in again.failed()]
+        if twice:
+            return 'caught', ', '.join(twice)
+        return 'flaky', ', '.join(failed) + ' failed once, passed when run again'
+    if not last.ran:
+        return 'not run', 'the tests never ran: ' + (last.out.strip().splitlines() or ['?'])[-1]
+    if last.ending('Timeout'):
+        return 'timeout', ', '.join(last.ending('Timeout'))
+    if last.ending('Not Run'):
+        return 'not run', ', '.join(last.ending('Not Run'))
+    return 'SURVIVED', ''
+
 
 
 if __name__ == '__main__':
