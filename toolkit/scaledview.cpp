@@ -50,13 +50,6 @@ ScaledView::ScaledView(QWidget *content, QSize natural)
     setScene(new QGraphicsScene(this));
 }
 
-ScaledView *ScaledView::replace(QWidget *content, qreal factor)
-{
-    auto *view = new ScaledView(content, content->size());
-    view->setFactor(factor);
-    return view;
-}
-
 ScaledView::~ScaledView()
 {
     // The content goes with the view, while the view still stands.

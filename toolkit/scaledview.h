@@ -25,13 +25,10 @@ public:
     /// stays where it is until setFactor() asks for another factor than 1.
     ScaledView(QWidget *content, QSize natural);
 
-    /// Takes @p content out of its parent's layout and shows it in its place, @p factor times its
-    /// size. The content keeps the look (style sheet, palette, font) it had from its parents.
-    static ScaledView *replace(QWidget *content, qreal factor);
-
     ~ScaledView() override;
 
-    /// Shows the content @p factor times its natural size.
+    /// Shows the content @p factor times its natural size. Drawn through the view, the content
+    /// keeps the look (style sheet, palette, font) it had from its parents.
     void setFactor(qreal factor);
 
     qreal factor() const { return m_factor; }

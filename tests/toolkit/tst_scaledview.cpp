@@ -31,7 +31,8 @@ void tst_ScaledView::controlsKeepTheirPlacesAtTheScale()
         band->resize(1269, 520);
         auto *button = new QPushButton(QStringLiteral("Lancer tracé"), band);
         button->setGeometry(944, 322, 113, 31);
-        ScaledView *view = ScaledView::replace(band, factor);
+        auto *view = new ScaledView(band, band->size());
+        view->setFactor(factor);
         view->resize(int(1269 * factor), int(520 * factor));
         window.resize(view->size());
         window.show();
