@@ -49,6 +49,7 @@ cleanup() {
     fi
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT HUP
 root="$work/root"
 mkdir -p "$root"
 tar -C "$root" -xf "$base"
@@ -63,6 +64,9 @@ mkdir -p "$root/src/simumoteurs"
     tar -C "$root/src/simumoteurs" -xf -
 
 status=0
+# In the background, so that a signal to this script reaches its trap at once: the trap stops
+# the namespaces' first process, which takes every other one down with it (--kill-child), and
+# then the copy is deleted.
 unshare --mount --pid --fork --kill-child --propagation private \
     bash -euo pipefail -c '
     root=$1 archives=$2
@@ -71,10 +75,18 @@ unshare --mount --pid --fork --kill-child --propagation private \
     mount -t sysfs sysfs "$root/sys"
     mount --rbind /dev "$root/dev"
     mount --bind "$archives" "$root/var/cache/apt/archives"
-    exec chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    # Not exec: this shell stays the namespace'"'"'s first process, which the kernel shields from
+    # signals it has no handler for, so that the command runs as it would anywhere else
+    # (xvfb-run, for one, waits for a signal from its X server).
+    chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" \
         bash -c "cd /src/simumoteurs && exec \"\$@\"" bash "$@"
-' bash "$root" "$archives" "$@" || status=$?
+' bash "$root" "$archives" "$@" &
+inside=$!
+# unshare ignores SIGTERM while it waits for its child; only SIGKILL stops it.
+trap 'kill -KILL "$inside" 2>/dev/null; wait "$inside" || true; exit 143' TERM INT HUP
+wait "$inside" || status=$?
+trap - TERM INT HUP
 
 if [ -n "${SIMUMOTEURS_ROOT_KEEP:-}" ] && [ -d "$root/src/simumoteurs/build" ]; then
     mkdir -p "$SIMUMOTEURS_ROOT_KEEP"
