@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the window as the program does and uses it as a teacher at a projector would, through
-// the window system: F11, a click on "Lancer tracé", a drag of the speed bar, a message box,
-// Échap. It says, in device pixels from the window's top-left corner, where a screen reader is
-// told the controls are, and what each action reached. It says "ready", lives until its window is
-// closed, and says "exit".
+// the window system: F11, a click on "Lancer tracé", a drag of the speed bar and a key on it, a
+// message box, Échap. It says, in device pixels from the window's top-left corner, where a screen
+// reader is told the controls are, and what each action reached. It says "ready", lives until its
+// window is closed, and says "exit".
 
 #include "app/tform2.h"
 
@@ -154,6 +154,8 @@ void run()
         QTest::mouseMove(f.windowHandle(), from + (to - from) * i / 8);
     QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, to);
     say(u"drag %1"_s.arg(f.valeurmoteur->value()));
+    pressKey(Qt::Key_Right); // to the bar the drag gave the focus to
+    say(u"key %1"_s.arg(f.valeurmoteur->value()));
 
     QTimer::singleShot(0, &f, withBoxOpen);
     toolkit::ShowMessage(u"Message"_s);

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program full screen on classroom screens (X servers of the test's own, with a window
 // manager): F11 fills the screen and the tab area follows at one factor, centred at the top;
-// clicks and drags land where the controls are drawn, and a screen reader is told those places;
-// the message box's text follows the factor; Échap closes the box first, then leaves full screen.
+// clicks, drags and keys land where the controls are drawn, and a screen reader is told those
+// places; the message box's text follows the factor; Échap closes the box first, then leaves full
+// screen.
 
 #include "realprogram.h"
 
@@ -97,6 +98,7 @@ void tst_Projector::fullScreen()
     // The thumb dropped at the middle of the drawn bar.
     const double dragged = field(lines, u"drag"_s).value(0).toDouble();
     QVERIFY2(dragged >= 45 && dragged <= 55, qPrintable(QString::number(dragged)));
+    QCOMPARE_GT(field(lines, u"key"_s).value(0).toDouble(), dragged);
 
     QVERIFY(std::abs(field(lines, u"box"_s).value(0).toDouble() - factor) < 0.1);
     QVERIFY(lines.contains("box closed, full screen 1"_L1));
