@@ -23,6 +23,31 @@ qreal drawnFactor(const QWidget *w)
     return std::sqrt(std::abs(t.determinant()));
 }
 
+// The view that shows @p w, when @p w is drawn through one.
+QGraphicsView *viewShowing(const QWidget *w)
+{
+    const QGraphicsProxyWidget *proxy = w->graphicsProxyWidget();
+    if (!proxy || !proxy->scene() || proxy->scene()->views().isEmpty())
+        return nullptr;
+    return proxy->scene()->views().first();
+}
+
+// The widgets shown through @p o when it is a view: without a parent widget, Qt counts them
+// nowhere in the tree a screen reader walks.
+QList<QWidget *> shownThrough(const QObject *o)
+{
+    QList<QWidget *> shown;
+    const auto *view = qobject_cast<const QGraphicsView *>(o);
+    if (!view || !view->scene())
+        return shown;
+    for (QGraphicsItem *item : view->scene()->items()) {
+        if (const auto *proxy = dynamic_cast<QGraphicsProxyWidget *>(item);
+            proxy && proxy->widget() && !proxy->parentItem())
+            shown << proxy->widget();
+    }
+    return shown;
+}
+
 } // namespace
 
 void ScaledAccessible::follow(QWidget *content)
@@ -89,22 +114,33 @@ QAccessibleInterface *ScaledAccessible::childAt(int x, int y) const
 
 QAccessibleInterface *ScaledAccessible::parent() const
 {
+    if (const auto *w = qobject_cast<const QWidget *>(object())) {
+        if (QGraphicsView *view = viewShowing(w))
+            return QAccessible::queryAccessibleInterface(view);
+    }
     return m_own->parent();
 }
 
 QAccessibleInterface *ScaledAccessible::child(int index) const
 {
-    return m_own->child(index);
+    const int own = m_own->childCount();
+    if (index < own)
+        return m_own->child(index);
+    return QAccessible::queryAccessibleInterface(shownThrough(object()).value(index - own));
 }
 
 int ScaledAccessible::childCount() const
 {
-    return m_own->childCount();
+    return m_own->childCount() + int(shownThrough(object()).size());
 }
 
 int ScaledAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
-    return m_own->indexOfChild(child);
+    const int index = m_own->indexOfChild(child);
+    if (index >= 0 || !child)
+        return index;
+    const int shown = int(shownThrough(object()).indexOf(child->object()));
+    return shown < 0 ? -1 : m_own->childCount() + shown;
 }
 
 QString ScaledAccessible::text(QAccessible::Text t) const

@@ -10,7 +10,9 @@ namespace toolkit {
 /// What assistive technology is told about a control that may be drawn through a ScaledView:
 /// everything the control's own description says, with the rectangles where it is drawn. Qt
 /// maps a proxied widget's corner through the view, but keeps its size in the widget's own
-/// units, so a screen reader would outline a scaled control at its unscaled size.
+/// units, so a screen reader would outline a scaled control at its unscaled size. And a widget
+/// drawn through a view has no parent widget: the view counts it among its children here, and
+/// it names the view as its parent, so that the controls stay in the tree a screen reader walks.
 class ScaledAccessible : public QAccessibleInterface
 {
 public:

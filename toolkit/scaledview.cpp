@@ -104,6 +104,7 @@ void ScaledView::adopt()
     m_content->resize(m_natural);
     scene()->addWidget(m_content);
     ScaledAccessible::follow(m_content);
+    ScaledAccessible::follow(this);
     m_adopted = true;
     setFocusPolicy(Qt::StrongFocus);
     show();

@@ -20,8 +20,23 @@ private Q_SLOTS:
     void pictureSitsInTheMiddleOfItsBox();
 };
 
+namespace {
+
+bool reaches(QAccessibleInterface *from, const QAccessibleInterface *target)
+{
+    for (int i = 0; i < from->childCount(); ++i) {
+        QAccessibleInterface *c = from->child(i);
+        if (c == target || (c && from->indexOfChild(c) == i && reaches(c, target)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 // A band of controls shown scaled keeps its geometry in its own units, shows each control at its
-// place times the factor, takes the clicks there and keeps the window's look.
+// place times the factor, takes the clicks there and keeps the window's look; a screen reader
+// finds each control in the window's tree, outlined where it is drawn.
 void tst_ScaledView::controlsKeepTheirPlacesAtTheScale()
 {
     for (qreal factor : {0.5, 1022.0 / 1269.0, 1.75}) {
@@ -60,6 +75,13 @@ void tst_ScaledView::controlsKeepTheirPlacesAtTheScale()
         QCOMPARE(QAccessible::queryAccessibleInterface(band)->childAt(drawn.right() - 1,
                                                                       drawn.bottom() - 1),
                  reader);
+        // ...and reaches it from the window, down the tree and back up.
+        QAccessibleInterface *top = QAccessible::queryAccessibleInterface(&window);
+        QVERIFY(reaches(top, reader));
+        QAccessibleInterface *up = reader;
+        while (up && up != top)
+            up = up->parent();
+        QCOMPARE(up, top);
     }
 }
 
