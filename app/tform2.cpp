@@ -11,10 +11,19 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TForm2 *Form2 = nullptr;
+
+namespace {
+// The window and its tab area as laid out, before any scaling.
+constexpr QSize kNaturalSize(1269, 854);
+constexpr QSize kTabAreaSize(1269, 520);
+} // namespace
 
 TForm2::TForm2(QWidget *parent) : QWidget(parent)
 {
@@ -28,20 +37,59 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent)
     static_cast<Form2PanelSlides &>(*this) = layoutDiagramPanels(*this);
     followMotorOnReadouts(*shaftPicture, {Image1, Image2}, *rotor1, {Image3, Image4});
     applyWindowStyle(*this);
+    setUpScaling();
     bindHandlers();
     Form3DCreate(this);
 }
 
 TForm2::~TForm2() = default;
 
+void TForm2::setUpScaling()
+{
+    // Qt's own scaling cannot do this: it is fixed when the program starts, and widgets are never
+    // painted smaller than their units. The tabs are drawn through a scaled view instead; the 3D
+    // view, a native window that cannot be drawn that way, takes the rest of the window and
+    // draws at its own size.
+    m_tabArea = new toolkit::ScaledView(Layer3D1, kTabAreaSize);
+    m_tabArea->setAccessibleName(tr("Onglets de simulation"));
+    // The window may be made smaller than its controls' own minimum: it then scales them down.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+
+    auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this,
+            [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
+    m_leaveFullScreen = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_leaveFullScreen->setEnabled(false);
+    connect(m_leaveFullScreen, &QShortcut::activated, this,
+            [this] { setWindowState(windowState() & ~Qt::WindowFullScreen); });
+}
+
+qreal TForm2::contentFactor() const
+{
+    return m_tabArea->factor();
+}
+
 void TForm2::scaleContent(qreal factor)
 {
-    const QSize full = size();
-    // Qt's own scaling cannot do this: widgets are never painted smaller than their units. The
-    // tabs are drawn through a scaled view instead; the 3D view, a native window that cannot be
-    // drawn that way, takes the rest of the smaller window and draws at its own size.
-    toolkit::ScaledView::replace(Layer3D1, factor);
-    resize(int(full.width() * factor), int(full.height() * factor));
+    // The tab area goes into its view first, so that the window can become smaller than the
+    // tabs' own minimum.
+    m_tabArea->setFactor(factor);
+    resize(int(kNaturalSize.width() * factor), int(kNaturalSize.height() * factor));
+}
+
+void TForm2::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_tabArea)
+        m_tabArea->setFactor(std::min(qreal(width()) / kNaturalSize.width(),
+                                      qreal(height()) / kNaturalSize.height()));
+}
+
+void TForm2::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        m_leaveFullScreen->setEnabled(isFullScreen());
 }
 
 void TForm2::bindHandlers()

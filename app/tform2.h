@@ -16,8 +16,14 @@
 
 #include <cstdint>
 
+class QShortcut;
+
 namespace scene {
 class SceneView;
+}
+
+namespace toolkit {
+class ScaledView;
 }
 
 /// The main window: four simulation tabs over the 3D view of the motor.
@@ -47,6 +53,13 @@ public:
     /// Shrinks the window by @p factor (below 1) for a screen too small for it, everything in
     /// it in proportion; the controls keep their geometry in the window's own units.
     void scaleContent(qreal factor);
+
+    /// The factor at which the tabs are drawn: the largest at which they fit the window, below
+    /// 1 in a window smaller than the natural one, above 1 in a larger one.
+    qreal contentFactor() const;
+
+    /// The view through which the tabs are drawn when the window is not at its natural size.
+    toolkit::ScaledView *tabArea() const { return m_tabArea; }
 
     // Creation.
     void Form3DCreate(QObject *sender);
@@ -87,9 +100,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void bindHandlers();
+    /// The tabs follow the window's size; F11 toggles full screen, Escape leaves it.
+    void setUpScaling();
 
     // The steps that two tab handlers share, in the order both run them.
     void slideToDcView();
@@ -107,6 +124,8 @@ private:
 
     toolkit::LivePause m_pause;
     scene::SceneView *m_sceneView = nullptr;
+    toolkit::ScaledView *m_tabArea = nullptr;
+    QShortcut *m_leaveFullScreen = nullptr;
 };
 
 /// The one main window, from its creation at start-up until the program ends.

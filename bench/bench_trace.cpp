@@ -4,10 +4,11 @@
 // 208 steps (10.4 s), at 99 % for 1,101 steps (55 s). How close the trace keeps to its
 // steps × 50 ms, what a point step costs outside its pause (and whether that grows with the
 // points already on the charts), and how smoothly the 3D view runs meanwhile. With --panel the
-// tab is shown with its circuit picture slid in, lit at every point. Needs an X display with
-// OpenGL.
+// tab is shown with its circuit picture slid in, lit at every point. --window full fills the
+// screen, --window max maximises the window (both need a window manager), --window WxH gives it
+// that size. Needs an X display with OpenGL.
 //
-//   bench_trace [--runs N] [--tab 1|3] [--percent P] [--panel]
+//   bench_trace [--runs N] [--tab 1|3] [--percent P] [--panel] [--window full|max|WxH]
 
 #include "startupclock.h"
 #include "tracefigures.h"
@@ -141,6 +142,7 @@ int main(int argc, char *argv[])
     int tab = 1;
     double percent = 50.0;
     bool panel = false;
+    QByteArray window;
     for (int i = 1; i < argc; ++i) {
         const QByteArray option(argv[i]);
         if (option == "--panel") {
@@ -155,6 +157,8 @@ int main(int argc, char *argv[])
             tab = std::atoi(argv[i + 1]) == 3 ? 3 : 1;
         else if (option == "--percent")
             percent = std::atof(argv[i + 1]);
+        else if (option == "--window")
+            window = argv[i + 1];
         ++i;
     }
 
@@ -162,6 +166,12 @@ int main(int argc, char *argv[])
     std::vector<TraceFigures> results;
     const int code = application.execute([&] {
         application.CreateForm(Form2);
+        if (window == "full")
+            Form2->setWindowState(Qt::WindowFullScreen);
+        else if (window == "max")
+            Form2->setWindowState(Qt::WindowMaximized);
+        else if (const QList<QByteArray> wh = window.split('x'); wh.size() == 2)
+            Form2->resize(wh[0].toInt(), wh[1].toInt());
         QTimer::singleShot(kSettleMs, Form2, [&] {
             std::printf("bench_trace: tab %d at %g %%%s, point steps of 50 ms, %d runs\n", tab,
                         percent, panel ? ", circuit picture in" : "", runs);

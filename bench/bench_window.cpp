@@ -4,8 +4,10 @@
 //
 //   bench_window first-frame     prints "first-frame <epoch ms>" when the 3D view has drawn
 //                                its first frame, then "peak-rss <kB>", and exits
-//   bench_window idle SECONDS    prints "ready <epoch ms>" once the window has settled, then
-//                                stays still (no trace, no animation) for SECONDS and exits
+//   bench_window idle SECONDS [full|max|WxH]
+//                                prints "ready <epoch ms>" once the window has settled, then
+//                                stays still (no trace, no animation) for SECONDS and exits;
+//                                full screen, maximised or at that size when asked
 //   bench_window refine          once the window has settled, turns the stepper's rotor a
 //                                quarter turn (one step of a trace, the stepper in view) and
 //                                prints "refine <frames> <ms>": the frames drawn after it and
@@ -41,11 +43,18 @@ int main(int argc, char *argv[])
     const bool idle = argc > 1 && std::strcmp(argv[1], "idle") == 0;
     const bool refine = argc > 1 && std::strcmp(argv[1], "refine") == 0;
     const int idleSeconds = idle && argc > 2 ? std::atoi(argv[2]) : 5;
+    const QByteArray window = idle && argc > 3 ? argv[3] : "";
 
     toolkit::Application application(argc, argv);
     return application.execute([&] {
         application.CreateForm(Form2);
         if (idle) {
+            if (window == "full")
+                Form2->setWindowState(Qt::WindowFullScreen);
+            else if (window == "max")
+                Form2->setWindowState(Qt::WindowMaximized);
+            else if (const QList<QByteArray> wh = window.split('x'); wh.size() == 2)
+                Form2->resize(wh[0].toInt(), wh[1].toInt());
             QTimer::singleShot(kSettleMs, Form2, [idleSeconds] {
                 printMoment("ready");
                 QTimer::singleShot(idleSeconds * 1000, Form2, [] { Form2->close(); });

@@ -61,6 +61,7 @@ void Application::ShowException(const QString &message)
     QMessageBox box(QMessageBox::Critical, messageBoxTitle(), message, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("ShowExceptionBox"));
+    scaleBoxText(box);
     box.exec();
 }
 

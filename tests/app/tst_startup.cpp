@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void shownPanelCovers_data();
     void shownPanelCovers();
     void everyTabStopIsNamed();
+    void resizing_data();
     void resizing();
     void sceneAreaShowsTheSceneOrSaysWhyNot();
 
@@ -95,21 +97,36 @@ void tst_Startup::everyTabStopIsNamed()
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
 }
 
-// The tab area keeps its height and follows the width; the 3D area takes the rest; the
-// controls stay where they were put.
+// The tab area is drawn at the largest factor at which it fits, at the top, centred; the 3D
+// area takes the rest; the controls keep their places in the tab area's own units.
+void tst_Startup::resizing_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<qreal>("factor");
+    QTest::newRow("wider and taller") << QSize(1500, 900) << 900 / 854.0;
+    QTest::newRow("taller only") << QSize(1269, 1100) << 1.0;
+    QTest::newRow("wider only") << QSize(1600, 854) << 1.0;
+    QTest::newRow("smaller") << QSize(1000, 800) << 1000 / 1269.0;
+}
+
 void tst_Startup::resizing()
 {
-    const QSize size(1500, 900);
+    QFETCH(QSize, size);
+    QFETCH(qreal, factor);
     TForm2 &f = *m_form;
     const QRect panel = f.Panel1->geometry();
     f.resize(size);
     QTRY_COMPARE(f.size(), size);
-    QCoreApplication::processEvents();
-    QCOMPARE(f.TabControl1->size(), QSize(size.width(), kLayerHeight));
-    QCOMPARE(f.TabItem1->width(), size.width());
-    QCOMPARE(f.vue3D->geometry(),
-             QRect(0, kLayerHeight, size.width(), size.height() - kLayerHeight));
+    QTRY_COMPARE(f.contentFactor(), factor);
+    const int tabHeight = int(std::lround(kLayerHeight * factor));
+    QTRY_COMPARE(f.vue3D->geometry(), QRect(0, tabHeight, size.width(), size.height() - tabHeight));
+    QCOMPARE(f.TabControl1->size(), QSize(1269, kLayerHeight));
     QCOMPARE(f.Panel1->geometry(), panel);
+    // Drawn where it is placed: the band beside it is the window's.
+    const QPoint tabsCorner = f.mapFromGlobal(f.TabControl1->mapToGlobal(QPoint(0, 0)));
+    QCOMPARE(tabsCorner, QPoint(int(std::floor((size.width() - 1269 * factor) / 2)), 0));
+    f.resize(1269, 854);
+    QTRY_VERIFY(f.TabControl1->window() == &f); // back in place at the natural size
 }
 
 // Where this machine can draw the 3D view, it draws; where it cannot (no OpenGL, or Qt Quick's

@@ -3,6 +3,7 @@
 #include "toolkit/image.h"
 #include "toolkit/scaledview.h"
 
+#include <QAccessible>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -19,18 +20,34 @@ private Q_SLOTS:
     void pictureSitsInTheMiddleOfItsBox();
 };
 
+namespace {
+
+bool reaches(QAccessibleInterface *from, const QAccessibleInterface *target)
+{
+    for (int i = 0; i < from->childCount(); ++i) {
+        QAccessibleInterface *c = from->child(i);
+        if (c == target || (c && from->indexOfChild(c) == i && reaches(c, target)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 // A band of controls shown scaled keeps its geometry in its own units, shows each control at its
-// place times the factor, takes the clicks there and keeps the window's look.
+// place times the factor, takes the clicks there and keeps the window's look; a screen reader
+// finds each control in the window's tree, outlined where it is drawn.
 void tst_ScaledView::controlsKeepTheirPlacesAtTheScale()
 {
-    for (qreal factor : {0.5, 1022.0 / 1269.0}) {
+    for (qreal factor : {0.5, 1022.0 / 1269.0, 1.75}) {
         QWidget window;
         window.setStyleSheet(QStringLiteral("QPushButton { color: #FF0000; }"));
         auto *band = new QWidget(&window);
         band->resize(1269, 520);
         auto *button = new QPushButton(QStringLiteral("Lancer tracé"), band);
         button->setGeometry(944, 322, 113, 31);
-        ScaledView *view = ScaledView::replace(band, factor);
+        auto *view = new ScaledView(band, band->size());
+        view->setFactor(factor);
         view->resize(int(1269 * factor), int(520 * factor));
         window.resize(view->size());
         window.show();
@@ -44,6 +61,27 @@ void tst_ScaledView::controlsKeepTheirPlacesAtTheScale()
         QCOMPARE(clicked.count(), 1);
         QCOMPARE(button->palette().color(QPalette::ButtonText),
                  QColor(Qt::red)); // the window's look
+        // A screen reader outlines the button where it is drawn, and finds it there.
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(button);
+        const QRect drawn(view->viewport()->mapToGlobal((QPointF(944, 322) * factor).toPoint()),
+                          (QSizeF(113, 31) * factor).toSize());
+        QVERIFY2((reader->rect().topLeft() - drawn.topLeft()).manhattanLength() <= 1
+                     && (reader->rect().bottomRight() - drawn.bottomRight()).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(reader->rect().x())
+                                .arg(reader->rect().y())
+                                .arg(reader->rect().width())
+                                .arg(reader->rect().height())));
+        QCOMPARE(QAccessible::queryAccessibleInterface(band)->childAt(drawn.right() - 1,
+                                                                      drawn.bottom() - 1),
+                 reader);
+        // ...and reaches it from the window, down the tree and back up.
+        QAccessibleInterface *top = QAccessible::queryAccessibleInterface(&window);
+        QVERIFY(reaches(top, reader));
+        QAccessibleInterface *up = reader;
+        while (up && up != top)
+            up = up->parent();
+        QCOMPARE(up, top);
     }
 }
 

@@ -4,13 +4,16 @@
 //
 //   screenshot OUT.png [--tab N] [--stepper] [--click-after MS] [--click NAME]...
 //                      [--value NAME=V]... [--wait MS] [--at-step N]
+//                      [--size WxH | --maximised | --full-screen] [--whole-screen]
 //
 // --tab selects a tab as a click on its header does (its handler runs), --stepper puts the stepper
 // motor in view (X 0) and the DC motor aside (X -20), --click clicks a button by its name
 // (--click-after MS after the window shows, default 300, for the clicks that follow it), --value
 // sets a track bar, --wait waits before the capture (default 1500 ms), --at-step captures in the
 // pause of the Nth point step of the traces started (counted from 1, nested ones included), and
-// --wait then counts from the step's start. Needs an X display (Xvfb will do).
+// --wait then counts from the step's start. --size, --maximised and --full-screen give the window
+// that size or state (a window manager must run for the last two), --whole-screen captures the
+// screen (message boxes included). Needs an X display (Xvfb will do).
 
 #include "app/tform2.h"
 
@@ -47,6 +50,7 @@ int main(int argc, char *argv[])
         int wait = 1500;
         int clickAfter = 300;
         int atStep = 0;
+        bool wholeScreen = false;
         for (int i = 1; i < args.size(); ++i) {
             const QString &a = args.at(i);
             const QString next = i + 1 < args.size() ? args.at(i + 1) : QString();
@@ -82,14 +86,24 @@ int main(int argc, char *argv[])
             } else if (a == QLatin1String("--wait")) {
                 wait = next.toInt();
                 ++i;
+            } else if (a == QLatin1String("--size")) {
+                const QStringList wh = next.split(u'x');
+                Form2->resize(wh.value(0).toInt(), wh.value(1).toInt());
+                ++i;
+            } else if (a == QLatin1String("--maximised")) {
+                Form2->setWindowState(Qt::WindowMaximized);
+            } else if (a == QLatin1String("--full-screen")) {
+                Form2->setWindowState(Qt::WindowFullScreen);
+            } else if (a == QLatin1String("--whole-screen")) {
+                wholeScreen = true;
             } else if (a == QLatin1String("--at-step")) {
                 atStep = next.toInt();
                 ++i;
             }
         }
-        const auto capture = [out = args.first()] {
+        const auto capture = [out = args.first(), wholeScreen] {
             QScreen *screen = Form2->windowHandle()->screen();
-            const QPixmap shot = screen->grabWindow(Form2->winId());
+            const QPixmap shot = screen->grabWindow(wholeScreen ? 0 : Form2->winId());
             if (!shot.save(out))
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
             Form2->close();
