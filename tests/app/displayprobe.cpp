@@ -109,10 +109,11 @@ template<typename State> void waitFor(State state, const QString &what)
         say(u"never "_s + what);
 }
 
-void pressKey(Qt::Key key)
+// Once @p widget's window has the keyboard (a loaded machine may hand it over late), a key on it.
+void pressKey(const QWidget *widget, Qt::Key key, const QString &what)
 {
-    QWindow *target = QGuiApplication::focusWindow();
-    QTest::keyClick(target ? target : Form2->windowHandle(), key);
+    waitFor([widget] { return QGuiApplication::focusWindow() == widget->windowHandle(); }, what);
+    QTest::keyClick(widget->windowHandle(), key);
 }
 
 // Runs while the message box is open: closes it with Échap, then leaves full screen.
@@ -127,12 +128,10 @@ void withBoxOpen()
     const QFont plain = QApplication::font(box);
     say(u"box %1"_s.arg(boxFont.pixelSize() > 0 ? qreal(boxFont.pixelSize()) / plain.pixelSize()
                                                 : boxFont.pointSizeF() / plain.pointSizeF()));
-    waitFor([box] { return QApplication::activeWindow() == box; }, u"box active"_s);
-    pressKey(Qt::Key_Escape);
+    pressKey(box, Qt::Key_Escape, u"box active"_s);
     waitFor([] { return QApplication::activeModalWidget() == nullptr; }, u"box closed"_s);
     say(u"box closed, full screen %1"_s.arg(int(Form2->isFullScreen())));
-    waitFor([] { return Form2->isActiveWindow(); }, u"window active"_s);
-    pressKey(Qt::Key_Escape);
+    pressKey(Form2, Qt::Key_Escape, u"window active"_s);
     const bool left = waitFullScreen(false);
     say(u"left %1 full screen %2"_s.arg(int(left)).arg(int(Form2->isFullScreen())));
     say(u"ready"_s);
@@ -141,8 +140,7 @@ void withBoxOpen()
 void run()
 {
     TForm2 &f = *Form2;
-    waitFor([&] { return f.windowHandle() && f.windowHandle()->isActive(); }, u"active"_s);
-    pressKey(Qt::Key_F11);
+    pressKey(&f, Qt::Key_F11, u"active"_s);
     const bool full = waitFullScreen(true);
     say(u"full %1 %2 %3"_s.arg(int(full)).arg(f.width()).arg(f.height()));
     say(u"factor %1"_s.arg(f.contentFactor(), 0, 'g', 10));
@@ -171,7 +169,7 @@ void run()
         QTest::mouseMove(f.windowHandle(), from + (to - from) * i / 8);
     QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, to);
     say(u"drag %1"_s.arg(f.valeurmoteur->value()));
-    pressKey(Qt::Key_Right); // to the bar the drag gave the focus to
+    pressKey(&f, Qt::Key_Right, u"active after the drag"_s); // to the bar the drag focused
     say(u"key %1"_s.arg(f.valeurmoteur->value()));
 
     QTimer::singleShot(0, &f, withBoxOpen);

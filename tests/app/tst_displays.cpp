@@ -153,8 +153,8 @@ void tst_Displays::fullScreen()
     QCOMPARE_GT(field(lines, u"key"_s).value(0).toDouble(), dragged);
 
     QVERIFY(std::abs(field(lines, u"box"_s).value(0).toDouble() - factor) < 0.1);
-    QVERIFY(lines.contains("box closed, full screen 1"_L1));
-    QVERIFY(lines.contains("left 1 full screen 0"_L1));
+    QVERIFY2(lines.contains("box closed, full screen 1"_L1), qPrintable(lines.join(u'\n')));
+    QVERIFY2(lines.contains("left 1 full screen 0"_L1), qPrintable(lines.join(u'\n')));
 
     probe.requestClose();
     QVERIFY2(probe.endsWithZero(), qPrintable(probe.errors()));
