@@ -58,6 +58,7 @@ void TestPanels::slidesInAndOut()
         QElapsedTimer clock;
         clock.start();
         QTRY_COMPARE_WITH_TIMEOUT(panel->x(), toIn ? 0 : -400, slideEnd);
+        QTRY_VERIFY_WITH_TIMEOUT(!in->isRunning() && !out->isRunning(), slideEnd);
         QVERIFY(clock.elapsed() >= 950); // however few of its steps a loaded machine drew
         button->click(); // a slide started again would run at once from its start
         QCOMPARE(panel->x(), toIn ? 0 : -400);

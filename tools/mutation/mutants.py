@@ -132,7 +132,7 @@ MUTANTS = [
            'fitted)',
            'QRect(QPoint(0, 0), fitted)', 'tst_panels$'),
     mutant('scaledview-content-scaled-twice', 'toolkit/scaledview.cpp',
-           'int(std::ceil(area.width() / m_factor))', 'int(std::ceil(area.width() * m_factor))',
+           'proxy->setScale(m_factor);', 'proxy->setScale(m_factor * m_factor);',
            'tst_(scaledview|displays)$'),
     mutant('svg-lit-part-fills-white', 'toolkit/svgparts.cpp',
            'const bool keep = value == QLatin1String("none") || '
