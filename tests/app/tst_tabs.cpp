@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tab switching: the scene's three states (initial, DC view, stepper view) and every transition
-// between them, the coil labels, the direction choice and the shaft.
+// between them, the coil labels, the direction choice and the shaft; and the Tab key's stops.
 
 #include "tracewatch.h"
 
@@ -9,6 +9,7 @@
 #include "toolkit/floatanimation.h"
 #include "toolkit/tabcontrol.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTabBar>
@@ -25,10 +26,17 @@ void settle(TForm2 &f)
         20000);
 }
 
+// A click on the header of @p tab, handled before the next tick of any animation (a test's click
+// would let events through after it, and on a loaded machine a slide's first step with them).
 void clickTab(TForm2 &f, int tab)
 {
     QTabBar *bar = f.TabControl1->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab - 1).center());
+    const QPointF at = bar->tabRect(tab - 1).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, bar->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+        QApplication::sendEvent(bar, &event);
+    }
 }
 
 } // namespace
@@ -44,6 +52,7 @@ private Q_SLOTS:
     void stateMachine();
     void directionIsForgottenExceptOnTab2_data();
     void directionIsForgottenExceptOnTab2();
+    void everyTabStopIsNamed();
 
 private:
     std::unique_ptr<TForm2> m_form;
@@ -137,6 +146,33 @@ void TestTabs::directionIsForgottenExceptOnTab2()
     QCOMPARE(shown.size(), kept ? 0 : 1);
     if (!kept)
         QCOMPARE(shown.constFirst(), u"Vous n'avez pas sélectionné le sens");
+}
+
+// Whatever Tab lands on must tell a screen reader what it is: by its own name or text, or
+// through the control it receives the focus for.
+void TestTabs::everyTabStopIsNamed()
+{
+    const auto isNamed = [](QWidget *w) {
+        const QAccessibleInterface *face = QAccessible::queryAccessibleInterface(w);
+        return face && !face->text(QAccessible::Name).isEmpty();
+    };
+    TForm2 &form = *m_form;
+    QStringList unnamed;
+    int stops = 0;
+    for (QWidget *w = form.nextInFocusChain(); w != &form; w = w->nextInFocusChain()) {
+        if (w->focusProxy() || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        ++stops;
+        QWidget *parent = w->parentWidget();
+        if (isNamed(w) || (parent && parent->focusProxy() == w && isNamed(parent)))
+            continue;
+        while (parent && parent->objectName().isEmpty())
+            parent = parent->parentWidget();
+        unnamed << QString::fromLatin1(w->metaObject()->className()) + QStringLiteral(" in ")
+                + (parent ? parent->objectName() : QString());
+    }
+    QVERIFY(stops > 30);
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
 }
 
 QTEST_MAIN(TestTabs)

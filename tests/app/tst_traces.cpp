@@ -140,8 +140,6 @@ private Q_SLOTS:
 
     void wiring_data();
     void wiring();
-    void trackBarMovedDuringTrace_data();
-    void trackBarMovedDuringTrace();
     void directionSwitchedDuringRun_data();
     void directionSwitchedDuringRun();
     void aPlanOfOtherSeriesIsRefused();
@@ -211,9 +209,7 @@ void tst_Traces::wiring()
     QCOMPARE(f.coilGlow->shown(), std::bitset<4>());
     StepWatch watch(&f);
     watch.onEveryStep([&](int step) {
-        QList<double> y;
-        for (const toolkit::LineSeries *s : t.series)
-            y << s->points().constLast().y();
+        const QList<double> y = t.levels();
         const QStringList expected = litByRule(n, y, direction == 1, driven);
         driven |= n <= 2 && y[1] > 0 && value >= 1;
         freewheeling += expected.join(u',').contains(u"freewheel"_s) ? 1 : 0;
@@ -290,37 +286,6 @@ void tst_Traces::wiring()
     }
 }
 
-void tst_Traces::trackBarMovedDuringTrace_data()
-{
-    QTest::addColumn<int>("n");
-    QTest::addColumn<int>("direction");
-    for (int n = 1; n <= 4; ++n)
-        QTest::addRow("tab %d", n) << n << 1;
-    QTest::newRow("tab 2, negative") << 2 << 2;
-}
-
-// The running trace keeps the levels it took at its start; the new value shows at once, stops
-// the DC shaft whichever way it turns, and is kept for the next launch.
-void tst_Traces::trackBarMovedDuringTrace()
-{
-    QFETCH(int, n);
-    QFETCH(int, direction);
-    TForm2 &f = *m_form;
-    const TraceTab t(f, n, direction);
-    t.prepare(50);
-    StepWatch watch(&f);
-    watch.at(30, [&] { t.bar->setValue(90); });
-    t.button->click();
-
-    QCOMPARE(pointsIn(t.series), planned(n, 50, direction));
-    QCOMPARE(t.box->text(), u"90"_s);
-    QVERIFY(!t.button->isHidden());
-    QVERIFY(!f.animationaxe->enabled());
-    QVERIFY(!f.animationaxenegative->enabled());
-    t.button->click();
-    QCOMPARE(pointsIn(t.series), planned(n, 90, direction));
-}
-
 void tst_Traces::directionSwitchedDuringRun_data()
 {
     QTest::addColumn<int>("first");
@@ -391,25 +356,20 @@ void tst_Traces::nestedStepperTracesGlowInTurn()
     const TraceTab out(f, outer), in(f, inner);
     out.prepare(95);
     in.prepare(90);
-    const auto levels = [](const TraceTab &t) {
-        QList<double> y;
-        for (const toolkit::LineSeries *s : t.series)
-            y << (s->count() ? s->points().constLast().y() : 0.0);
-        return y;
-    };
     bool innerRuns = false;
     QStringList wrong;
     StepWatch watch(&f);
     watch.onEveryStep([&](int step) {
         const int n = innerRuns ? inner : outer;
-        if (wrong.isEmpty() && f.coilGlow->shown() != glowByRule(n, levels(innerRuns ? in : out)))
+        if (wrong.isEmpty()
+            && f.coilGlow->shown() != glowByRule(n, (innerRuns ? in : out).levels()))
             wrong << u"step %1 of tab %2"_s.arg(step).arg(n);
     });
     watch.at(6, [&] {
         innerRuns = true;
         in.button->click();
         innerRuns = false;
-        if (f.coilGlow->shown() != glowByRule(outer, levels(out)))
+        if (f.coilGlow->shown() != glowByRule(outer, out.levels()))
             wrong << u"the outer trace's coils are not back"_s;
     });
     out.button->click();

@@ -94,6 +94,8 @@ struct TraceTab
     QList<toolkit::LineSeries *> series;
     QLineEdit *angle; // stepper tabs: the rotor's angle
     QPushButton *direction;
+    QWidget *panel; // the circuit diagram's, with its buttons to slide it in and out
+    QAbstractButton *montage, *close;
 
     TraceTab(TForm2 &f, int n, int way = 1)
     {
@@ -109,6 +111,18 @@ struct TraceTab
              {f.tr11, f.tr12}}}[i];
         angle = std::array<QLineEdit *, 4> {nullptr, nullptr, f.Edit6, f.Edit7}[i];
         direction = n == 2 ? (way == 1 ? f.Button3 : f.Button4) : nullptr;
+        panel = std::array<QWidget *, 4> {f.ferme1, f.ferme2, f.ferme3, f.ferme4}[i];
+        montage = std::array<QAbstractButton *, 4> {f.Button6, f.Button8, f.Button9, f.Button10}[i];
+        close = std::array<QAbstractButton *, 4> {f.SpeedButton1, f.SpeedButton2, f.SpeedButton3,
+                                                  f.SpeedButton4}[i];
+    }
+    /// The levels of the last point of each series, 0 for one still empty.
+    QList<double> levels() const
+    {
+        QList<double> y;
+        for (const toolkit::LineSeries *s : series)
+            y << (s->count() ? s->points().constLast().y() : 0.0);
+        return y;
     }
     /// Sets the track bar to @p value (and tab 2's direction) for a launch.
     void prepare(double value) const

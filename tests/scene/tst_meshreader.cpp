@@ -113,7 +113,6 @@ void TestMeshReader::refusesBadInput_data()
     row(16, valid.size(), {},
         "the data ends inside a property name of sub-mesh 0 (10 bytes needed, 2 left)", 14);
     row(mesh + 10, valid.size(), {}, "Data.Mesh claims 188 bytes but only 10 are left", mesh - 4);
-    row(0, 1, "\x02", "the data ends inside the signature of sub-mesh 1", valid.size());
     row(5, 1, "1", "sub-mesh 0 does not start with the signature \"TPF0\" (found 'TPF1')", 2);
     row(7, 5, "TRoue", "sub-mesh 0 is of class 'TRoue', expected TMesh", 6);
     row(12, 1, text("rotor"), "sub-mesh 0 has the object name 'rotor', expected none");
@@ -125,14 +124,8 @@ void TestMeshReader::refusesBadInput_data()
     row(value("Locked") - 7, 7, text("Hidden"), "unknown property 'Hidden' in sub-mesh 0");
     row(value("Depth") - 6, 6, text("Width"), "property Width appears twice in sub-mesh 0");
     row(mesh - 15, valid.size() - 2 - mesh + 15, {}, "sub-mesh 0 lacks the property Data.Mesh");
-    row(mesh - 4, 4, u32(0xFFFFFFFF), "Data.Mesh claims 4294967295 bytes");
-    row(mesh, 4, u32(0xFFFFFFFF),
-        "vertex count 4294967295 needs 240518168520 bytes but the block has 184 left");
     row(mesh + 4 + 56, 4, raw(std::numeric_limits<float>::quiet_NaN()),
         "vertex 1: position x is not a finite number");
-    row(indices - 4, 4, u32(4), "index count 4 is not a multiple of 3");
-    row(indices - 4, 4, u32(0xFFFFFFFC),
-        "index count 4294967292 needs 17179869168 bytes but the block has 12 left");
     row(indices + 8, 4, u32(3), "index 3 is past the vertex count 3");
     row(indices + 4, 4, u32(0xFFFFFFFF), "index 4294967295 is past the vertex count 3");
     row(mesh - 4, valid.size(), u32(190) + triangle() + "\x01\x02",

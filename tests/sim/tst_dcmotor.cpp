@@ -18,7 +18,6 @@ class tst_DcMotor : public QObject
 private Q_SLOTS:
     void pulseTrainAtEveryPercent_data();
     void pulseTrainAtEveryPercent();
-    void trackBarValue();
 };
 
 void tst_DcMotor::pulseTrainAtEveryPercent_data()
@@ -57,15 +56,6 @@ void tst_DcMotor::pulseTrainAtEveryPercent()
         QVERIFY2(simtest::record(plan) == expected, qPrintable(QString::number(percent)));
         QCOMPARE(sim::dc::highWidth(percent), double(high));
     }
-}
-
-// The stored percentage is the value truncated; the shaft's period follows the exact value.
-void tst_DcMotor::trackBarValue()
-{
-    for (const auto &[value, percent] :
-         {std::pair {37.5, 37}, {99.9, 99}, {-5.5, 0}, {1e12, 100}, {NAN, 0}})
-        QCOMPARE(sim::dc::truncatedPercent(value), percent);
-    QCOMPARE(sim::dc::shaftDuration(37.5), 0.625f);
 }
 
 QTEST_APPLESS_MAIN(tst_DcMotor)

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the circuit diagrams assets/diagrams/montage<N>.svg from their CircuiTikZ sources
 # in assets/diagrams/src/. The program's build uses the generated files and needs no TeX; run
-# this only after editing a source, then check the result with check.sh.
+# this only after editing a source, then run tst_panels and look at the panels.
 #
 # Needs (Debian 12): texlive-latex-base texlive-latex-recommended texlive-pictures
 #                    texlive-fonts-recommended dvisvgm python3
