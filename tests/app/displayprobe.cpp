@@ -173,6 +173,10 @@ void run()
     say(u"drag %1"_s.arg(f.valeurmoteur->value()));
     pressKey(&f, Qt::Key_Right, u"active after the drag"_s); // to the bar the drag focused
     say(u"key %1"_s.arg(f.valeurmoteur->value()));
+    // A press where « Lancer tracé » is drawn reaches it; released off it, it starts no trace.
+    QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, readerRect(f.Button1).center());
+    say(u"pressed %1"_s.arg(int(f.Button1->isDown())));
+    QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, QPoint(1, 1));
 
     QTimer::singleShot(0, &f, withBoxOpen);
     toolkit::ShowMessage(u"Message"_s);
