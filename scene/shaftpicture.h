@@ -37,6 +37,9 @@ class ShaftPicture : public QObject
     Q_PROPERTY(bool drawsOwnAngle READ drawsOwnAngle NOTIFY drawnChanged)
     /// The drawn turn about Z, in degrees, while drawsOwnAngle.
     Q_PROPERTY(double ownAngleZ READ ownAngleZ NOTIFY drawnChanged)
+    /// Without smear, ownAngleZ is the shaft's own angle plus this: the scene adds it to the true
+    /// angle itself, so that every step of the true turn still asks for a frame.
+    Q_PROPERTY(double offsetZ READ offsetZ NOTIFY drawnChanged)
     /// How far the openings are smeared: 0 sharp, 1 over a whole opening.
     Q_PROPERTY(double smear READ smear NOTIFY drawnChanged)
     /// The way the spokes move about the disc's own Z: +1 or -1.
@@ -69,6 +72,7 @@ public:
 
     bool drawsOwnAngle() const { return m_drawsOwnAngle; }
     double ownAngleZ() const { return m_ownAngle; }
+    double offsetZ() const { return m_offset; }
     double smear() const { return m_drawn.smear; }
     double smearSense() const { return m_smearSense; }
 

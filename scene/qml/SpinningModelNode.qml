@@ -21,7 +21,8 @@ ModelNode {
     property real openingOuter: 54
     property real spokeHalfWidth: 15
 
-    drawnAngleZ: spinning.picture.drawsOwnAngle ? spinning.picture.ownAngleZ : spinning.object.rotationAngle.z
+    // Fast, the picture's own turn; else the true angle, kept at the picture's phase.
+    drawnAngleZ: spinning.picture.smear > 0 ? spinning.picture.ownAngleZ : spinning.object.rotationAngle.z + spinning.picture.offsetZ
 
     // The ring of spokes and openings as the eye sees it: a blend of the disc and of what lies
     // behind it, in the share of the recent turn during which a spoke passed there. It lies
