@@ -12,6 +12,7 @@
 
 #include "startupclock.h"
 #include "tracefigures.h"
+#include "windowstate.h"
 
 #include "app/tform2.h"
 
@@ -166,12 +167,7 @@ int main(int argc, char *argv[])
     std::vector<TraceFigures> results;
     const int code = application.execute([&] {
         application.CreateForm(Form2);
-        if (window == "full")
-            Form2->setWindowState(Qt::WindowFullScreen);
-        else if (window == "max")
-            Form2->setWindowState(Qt::WindowMaximized);
-        else if (const QList<QByteArray> wh = window.split('x'); wh.size() == 2)
-            Form2->resize(wh[0].toInt(), wh[1].toInt());
+        applyWindowState(Form2, window);
         QTimer::singleShot(kSettleMs, Form2, [&] {
             std::printf("bench_trace: tab %d at %g %%%s, point steps of 50 ms, %d runs\n", tab,
                         percent, panel ? ", circuit picture in" : "", runs);

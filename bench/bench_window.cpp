@@ -14,6 +14,7 @@
 //                                the time from the change to the last of them
 
 #include "startupclock.h"
+#include "windowstate.h"
 
 #include "app/tform2.h"
 
@@ -49,12 +50,7 @@ int main(int argc, char *argv[])
     return application.execute([&] {
         application.CreateForm(Form2);
         if (idle) {
-            if (window == "full")
-                Form2->setWindowState(Qt::WindowFullScreen);
-            else if (window == "max")
-                Form2->setWindowState(Qt::WindowMaximized);
-            else if (const QList<QByteArray> wh = window.split('x'); wh.size() == 2)
-                Form2->resize(wh[0].toInt(), wh[1].toInt());
+            applyWindowState(Form2, window);
             QTimer::singleShot(kSettleMs, Form2, [idleSeconds] {
                 printMoment("ready");
                 QTimer::singleShot(idleSeconds * 1000, Form2, [] { Form2->close(); });
