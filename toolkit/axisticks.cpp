@@ -84,11 +84,14 @@ QList<AxisTick> axisTicks(double min, double max, double pixels, double spacing,
     if (values.isEmpty())
         values = {min, max};
 
+    // An end off the step is written to within a hundredth of the range (a zoomed 0.959 is not
+    // "1").
     const int decimals = decimalsOf(step);
+    const int endDecimals = std::max(decimals + 1, decimalsOf(span / 50.0));
     QList<AxisTick> ticks;
     for (const double value : std::as_const(values)) {
         const bool onStep = std::abs(value / step - std::round(value / step)) < 1e-6;
-        ticks.append({value, label(value, onStep ? decimals : decimals + 1)});
+        ticks.append({value, label(value, onStep ? decimals : endDecimals)});
     }
     return ticks;
 }

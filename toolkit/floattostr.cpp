@@ -7,9 +7,6 @@ namespace toolkit {
 
 QString FloatToStr(double value)
 {
-    // -0.0 would otherwise come out as "-0" after a rotor angle has been brought back to zero.
-    if (value == 0.0)
-        return QStringLiteral("0");
     // The C locale's digits, minus sign and exponent: a locale's own (native digits, a
     // typographic minus) would make the number unreadable next to the Latin digits of the rest
     // of the window. Only the decimal separator is the user's, and only when it is one that

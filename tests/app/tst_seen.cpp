@@ -26,14 +26,21 @@ QImage onScreen(const QWidget *widget)
         .toImage();
 }
 
-// Strongly red pixels: the lit parts of a picture.
-int redPixels(const QImage &image)
+// Strongly red pixels: the lit parts of a picture. With @p solid, only those amid a 9 × 9 square
+// of red, which a part filled with the light's colour gives by the hundred and a part drawn in
+// it hardly ever (where its lines meet).
+int redPixels(const QImage &image, bool solid = false)
 {
+    const int r = solid ? 4 : 0;
     int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            count += c.red() > 170 && c.green() < 90 && c.blue() < 90;
+    for (int y = r; y < image.height() - r; ++y) {
+        for (int x = r; x < image.width() - r; ++x) {
+            bool red = true;
+            for (int i = 0; i < (2 * r + 1) * (2 * r + 1) && red; ++i) {
+                const QColor c = image.pixelColor(x + i % (2 * r + 1) - r, y + i / (2 * r + 1) - r);
+                red = c.red() > 170 && c.green() < 90 && c.blue() < 90;
+            }
+            count += red;
         }
     }
     return count;
@@ -134,8 +141,8 @@ void TestSeen::litPartsComeAndGoOnScreen_data()
         QTest::addRow("tab %d", tab) << tab;
 }
 
-// A step that lights a part in red shows red in the picture; a step that lights none, and the
-// end of the trace, take it away again. The display reads well in the panel.
+// A step that lights a part in red shows red in the picture, its lines drawn in it; a step that
+// lights none, and the end of the trace, take it away again. The display reads well in the panel.
 void TestSeen::litPartsComeAndGoOnScreen()
 {
     QFETCH(int, tab);
@@ -164,6 +171,8 @@ void TestSeen::litPartsComeAndGoOnScreen()
         const auto seen = [&] { return (redPixels(onScreen(t.picture)) > own) == red; };
         if (!QTest::qWaitFor(seen, 10000))
             wrong = QStringLiteral("step %1: red %2").arg(step).arg(red ? "missing" : "left");
+        else if (red && redPixels(onScreen(t.picture), true) > 20)
+            wrong = QStringLiteral("step %1: a lit part filled with red").arg(step);
     });
     t.button->click();
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
@@ -177,7 +186,8 @@ void TestSeen::litPartsComeAndGoOnScreen()
     QTRY_VERIFY_WITH_TIMEOUT(readoutInkShare(onScreen(t.picture)) > 0.6, 10000);
 }
 
-// The numbers on each axis of every chart, as drawn: both ends and marks between them, none cut.
+// The numbers on each axis of every chart, as drawn, zoomed in too: both ends and marks between
+// them, none cut.
 void TestSeen::everyAxisDrawsItsNumbers()
 {
     TForm2 f;
@@ -191,6 +201,15 @@ void TestSeen::everyAxisDrawsItsNumbers()
                 continue;
             ++charts;
             QTRY_COMPARE_WITH_TIMEOUT(chartFault(chart), QString(), 10000);
+            // Zoomed in, the numbers grow decimals and take more room.
+            const toolkit::Chart::Range b = chart->bottomRange(), l = chart->leftRange();
+            const auto at = [](toolkit::Chart::Range r, double share) {
+                return r.min + share * (r.max - r.min);
+            };
+            chart->zoomTo(
+                QRectF(QPointF(at(b, 0.137), at(l, 0.137)), QPointF(at(b, 0.861), at(l, 0.861))));
+            QTRY_COMPARE_WITH_TIMEOUT(chartFault(chart), QString(), 10000);
+            chart->resetZoom();
         }
     }
     QVERIFY(charts >= 4);

@@ -147,7 +147,7 @@ void TestChart::axisMarks()
 {
     const double spacing = 30;
     for (const auto &[min, max] :
-         {std::pair {0.0, 100.0}, {-14.0, 14.0}, {0.0, 7.0}, {12.34, 47.84}, {-3.71, 5.42}}) {
+         {std::pair {0.0, 100.0}, {-14.0, 14.0}, {0.0, 7.0}, {12.34, 47.84}, {-3.71, 5.42}, {0.959, 3.5}}) {
         for (double pixels : {60, 100, 130, 200, 271, 400, 769, 1000}) {
             const QList<toolkit::AxisTick> ticks = toolkit::axisTicks(min, max, pixels, spacing, 9);
             const QString at = QStringLiteral("%1..%2 over %3").arg(min).arg(max).arg(pixels);

@@ -124,9 +124,6 @@ MUTANTS = [
            'if (value - min < gap || max - value < gap)', 'if (value - min < gap)', 'tst_chart$'),
     mutant('floattostr-point-not-localised', 'toolkit/floattostr.cpp',
            "        text.replace(u'.', u',');\n", '', 'tst_floattostr$'),
-    mutant('floattostr-minus-zero', 'toolkit/floattostr.cpp',
-           '    if (value == 0.0)\n        return QStringLiteral("0");\n', '',
-           'tst_(floattostr|traces)$'),
     mutant('image-picture-not-centred', 'toolkit/image.cpp',
            'QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), '
            'fitted)',
@@ -158,6 +155,9 @@ MUTANTS = [
     mutant('axis-ends-only', 'toolkit/axisticks.cpp',
            '    if (values.isEmpty())\n        values = {min, max};', '    values = {min, max};',
            'tst_(chart|seen)$'),
+    mutant('axis-end-rounded-to-the-step', 'toolkit/axisticks.cpp',
+           'label(value, onStep ? decimals : endDecimals)',
+           'label(value, onStep ? decimals : decimals + 1)', 'tst_(chart|seen)$'),
     mutant('axis-labels-left-to-the-module-to-cut', 'toolkit/chart.cpp',
            'constexpr double kLabelShareMargin = 9.0;', 'constexpr double kLabelShareMargin = 0.0;',
            'tst_(chart|seen)$'),
@@ -254,6 +254,11 @@ MUTANTS = [
     mutant('shaft-picture-snaps-to-the-true-angle', 'scene/shaftpicture.cpp',
            'm_offset = std::fmod(m_lastDrawn - trueAngle, 360.0);', 'm_offset = 0.0;',
            'tst_scenerender$'),
+    mutant('shaft-picture-restart-draws-no-frame', 'scene/qml/SpinningModelNode.qml',
+           'spinning.picture.smear > 0 ? spinning.picture.ownAngleZ : '
+           'spinning.object.rotationAngle.z + spinning.picture.offsetZ',
+           'spinning.picture.drawsOwnAngle ? spinning.picture.ownAngleZ : '
+           'spinning.object.rotationAngle.z', 'tst_scenerender$'),
     mutant('readout-margins-from-the-resting-digit', 'toolkit/diagram.cpp',
            'const qreal room = m_box.width() - 2 * margin;',
            'const qreal room = m_box.width() - 2 * (m_value.left() - m_box.left()) + 0 * margin;',
