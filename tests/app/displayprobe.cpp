@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Starts the window as the program does and says what a user would find there: the place, in
-// device pixels from the window's top-left corner, of every visible control of every tab and of
-// the 3D area, and whether the 3D view draws or why not. Given "projector", it uses the window
-// instead as a teacher at a projector would, through the window system: F11, a drag of the speed
-// bar and a key on it, a message box, Échap; it says where a screen reader is told the controls
-// are, and what each action reached. It says "ready", lives until its window is closed, and says
-// "exit".
+// Starts the window as the program does and says where, in device pixels from its top-left
+// corner, every visible control of every tab and the 3D area lie, and whether the 3D view draws.
+// Given "projector", it acts as a teacher at a projector would (F11, a drag and a key on the speed
+// bar, a message box, Échap) and says what each reached and where a screen reader is told the
+// controls are. It says "ready", lives until its window is closed, and says "exit".
 
 #include "app/tform2.h"
 

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program on classroom screens (X servers of the test's own, with a window manager): on one
-// too small the window shrinks until its frame and every control fit; on a large one nothing
-// changes. Without OpenGL it says why the 3D view is missing. Closing it ends the program with 0.
-// Full screen (F11) the tab area follows at one factor, centred at the top; presses, drags and
-// keys land where the controls are drawn, a screen reader is told those places, the message
-// box's text follows the factor; Échap closes the box first, then leaves full screen.
+// The program on classroom screens (the test's own X servers, with a window manager): too small,
+// the window shrinks until every control fits; large, nothing changes; without OpenGL it says why
+// the 3D view is missing; closed, it ends with 0. Full screen (F11), the tab area follows at one
+// factor, centred at the top, and so do presses, drags, keys, a screen reader's places and the
+// message box's text; Échap closes the box first, then leaves full screen.
 
 #include "realprogram.h"
 

@@ -39,34 +39,31 @@ void TestPanels::slidesInAndOut()
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.TabControl1->setCurrentIndex(tab - 1);
-    const int i = tab - 1;
     const TraceTab t(f, tab);
-    QWidget *panel = t.panel;
-    QAbstractButton *montage = t.montage, *close = t.close;
     toolkit::FloatAnimation *in = std::array {f.animationferme11, f.animationferme21,
-                                              f.animationferme31, f.animationferme41}[i];
+                                              f.animationferme31, f.animationferme41}[tab - 1];
     toolkit::FloatAnimation *out = std::array {f.animationferme12, f.animationferme22,
-                                               f.animationferme32, f.animationferme42}[i];
-    QVERIFY(!panel->isVisible());
-    for (QAbstractButton *button : {montage, close}) {
-        const bool toIn = button == montage;
+                                               f.animationferme32, f.animationferme42}[tab - 1];
+    QVERIFY(!t.panel->isVisible());
+    for (QAbstractButton *button : {t.montage, t.close}) {
+        const bool toIn = button == t.montage;
         button->click();
-        QVERIFY(panel->isVisible());
-        QCOMPARE(panel->x(), toIn ? -400 : 0);
+        QVERIFY(t.panel->isVisible());
+        QCOMPARE(t.panel->x(), toIn ? -400 : 0);
         QCOMPARE(in->enabled(), toIn);
         QCOMPARE(out->enabled(), !toIn);
         QElapsedTimer clock;
         clock.start();
-        QTRY_COMPARE_WITH_TIMEOUT(panel->x(), toIn ? 0 : -400, slideEnd);
+        QTRY_COMPARE_WITH_TIMEOUT(t.panel->x(), toIn ? 0 : -400, slideEnd);
         QTRY_VERIFY_WITH_TIMEOUT(!in->isRunning() && !out->isRunning(), slideEnd);
         QVERIFY(clock.elapsed() >= 950); // however few of its steps a loaded machine drew
         button->click(); // a slide started again would run at once from its start
-        QCOMPARE(panel->x(), toIn ? 0 : -400);
+        QCOMPARE(t.panel->x(), toIn ? 0 : -400);
         QVERIFY(!in->isRunning() && !out->isRunning());
     }
-    montage->click();
-    QCOMPARE(panel->x(), -400);
-    QTRY_COMPARE_WITH_TIMEOUT(panel->geometry(), QRect(0, 0, 400, 490), slideEnd);
+    t.montage->click();
+    QCOMPARE(t.panel->x(), -400);
+    QTRY_COMPARE_WITH_TIMEOUT(t.panel->geometry(), QRect(0, 0, 400, 490), slideEnd);
 }
 
 // Every drawing is larger than its area: scaled down to fit, proportions kept, centred. A circuit
@@ -95,12 +92,10 @@ void TestPanels::picturesFitTheirArea()
             }
         }
         const double area = double(drawn.width()) * drawn.height();
-        QVERIFY2(white > 0.6 * area && dark > 0.01 * area && dark < 0.2 * area,
-                 qPrintable(QStringLiteral("%1: %2 white, %3 dark of %4")
-                                .arg(picture->objectName())
-                                .arg(white)
-                                .arg(dark)
-                                .arg(area)));
+        QVERIFY2(
+            white > 0.6 * area && dark > 0.01 * area && dark < 0.2 * area,
+            qPrintable(QString::asprintf("%s: %d white, %d dark of %g",
+                                         qPrintable(picture->objectName()), white, dark, area)));
     }
 }
 

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program as a user gets it from `cmake --install`: a menu entry, AppStream metadata,
-// a manual page and the licence that desktops and package tools accept and that agree; and the
-// installed program started from its menu entry, titled, and closed with the close button.
-//
-// With SIMUMOTEURS_TEST_SYSROOT set to a system where the Debian package is installed (a chroot),
-// the program starts there through chroot(8) instead (packaging/check-deb.sh).
+// The program as `cmake --install` gives it: a menu entry, AppStream metadata, a manual page and
+// a licence that the tools accept and that agree; started from its menu entry, titled, closed
+// with the close button. With SIMUMOTEURS_TEST_SYSROOT set to a system where the Debian package is
+// installed, it starts there through chroot(8) instead (packaging/check-deb.sh).
 
 #include "realprogram.h"
 

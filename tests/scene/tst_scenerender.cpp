@@ -286,12 +286,9 @@ void TestSceneRender::theShaftPictureNeverJumps()
     }
     // The still shaft moved again, as a new turn moves it: the drawn angle follows at once, so
     // that the move itself asks for the frame that shows it.
-    for (float z : {10.0f, 20.0f}) {
-        m_scene.axe->setRotationAngleZ(z);
-        QVERIFY(std::abs(turnApart(m_shaftNode->property("drawnAngleZ").toDouble(),
-                                   z + shaft->offsetZ()))
-                < 1e-6);
-    }
+    m_scene.axe->setRotationAngleZ(10.0f);
+    const double drawn = m_shaftNode->property("drawnAngleZ").toDouble() - shaft->offsetZ();
+    QVERIFY2(std::abs(turnApart(drawn, 10.0)) < 1e-6, qPrintable(QString::number(drawn)));
 }
 
 QTEST_MAIN(TestSceneRender)

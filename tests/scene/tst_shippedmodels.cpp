@@ -45,14 +45,11 @@ void tst_ShippedModels::everyModelIsWoundOutwardsAndDrawnInTheMiddleOfItsBox()
             const scene::MeshData &mesh = geometry.subMeshes[s].mesh;
             for (const auto &v : mesh.vertices) {
                 const QVector3D p = placement.model.apply(placement.subMeshes[s].apply(at(v, 0)));
-                fileLow = QVector3D(std::min(fileLow.x(), v[0]), std::min(fileLow.y(), v[1]),
-                                    std::min(fileLow.z(), v[2]));
-                fileHigh = QVector3D(std::max(fileHigh.x(), v[0]), std::max(fileHigh.y(), v[1]),
-                                     std::max(fileHigh.z(), v[2]));
-                low = QVector3D(std::min(low.x(), p.x()), std::min(low.y(), p.y()),
-                                std::min(low.z(), p.z()));
-                high = QVector3D(std::max(high.x(), p.x()), std::max(high.y(), p.y()),
-                                 std::max(high.z(), p.z()));
+                for (int i = 0; i < 3; ++i) {
+                    fileLow[i] = std::min(fileLow[i], v[i]),
+                    fileHigh[i] = std::max(fileHigh[i], v[i]);
+                    low[i] = std::min(low[i], p[i]), high[i] = std::max(high[i], p[i]);
+                }
                 QVERIFY2(qAbs(at(v, 3).length() - 1) < 1e-5f, name);
             }
             double volume = 0; // positive: counter-clockwise seen from outside
