@@ -134,7 +134,7 @@ MUTANTS = [
     mutant('svg-lit-part-fills-white', 'toolkit/svgparts.cpp',
            'const bool keep = value == QLatin1String("none") || '
            'isWhite(QColor::fromString(value));',
-           'const bool keep = value == QLatin1String("none");', 'tst_(panels|traces)$'),
+           'const bool keep = value == QLatin1String("none");', 'tst_(seen|panels|traces)$'),
     mutant('diagram-new-lights-not-redrawn', 'toolkit/diagram.cpp',
            '    changed += areaOf(m_lights);\n', '', 'tst_(seen|panels|traces)$'),
     mutant('diagram-old-lights-left-on-screen', 'toolkit/diagram.cpp',
