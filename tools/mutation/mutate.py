@@ -62,9 +62,12 @@ def copy_tree(src, work):
         if not os.path.isfile(source):
             continue
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        # Only changed files are copied, so the build folder keeps what it already built.
+        # Only changed files are copied, so the build folder keeps what it already built. A copy
+        # is dated now, not as its source: an object built from a mutant that an interrupted run
+        # left in the copy is newer than the source, and would otherwise stay.
         if not os.path.exists(target) or open(source, 'rb').read() != open(target, 'rb').read():
-            shutil.copy2(source, target)
+            shutil.copyfile(source, target)
+            shutil.copymode(source, target)
 
 
 class Run:
