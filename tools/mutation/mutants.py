@@ -174,7 +174,7 @@ MUTANTS = [
            'placement.model.offset = QVector3D();', 'tst_(scenerender|shippedmodels)$'),
     mutant('model-stretched-into-its-box', 'scene/modelplacement.cpp',
            'placement.model.scale = QVector3D(factor, factor, factor);',
-           'placement.model.scale = QVector3D(factor, box.y() / extent.y(), factor);',
+           'placement.model.scale = box / extent;',
            'tst_(shippedmodels|scenerender)$'),
     mutant('meshreader-vertex-count-in-floats', 'scene/storage/meshreader.cpp',
            'if (vertexCount > in.remaining() / MeshData::vertexBytes)',
