@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/conduction.h"
 
+#include "sim/coils.h"
+
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 
 namespace sim {
@@ -52,8 +53,9 @@ Conduction hbridge::conduction(const Step &step, double supply, double highWidth
 Conduction unipolar::conduction(const Step &step)
 {
     Conduction parts;
-    for (std::size_t coil = 0; coil < std::min<std::size_t>(step.y.size(), 4); ++coil) {
-        if (step.y[coil] > 0.0) {
+    const Coils fed = drivenCoils(step);
+    for (std::size_t coil = 0; coil < fed.size(); ++coil) {
+        if (fed[coil]) {
             parts.push_back({offset(Part::UnipolarInput1, coil)});
             parts.push_back({offset(Part::UnipolarChannel1, coil)});
             parts.push_back({offset(Part::UnipolarTerminalA, coil)});
@@ -66,10 +68,12 @@ Conduction unipolar::conduction(const Step &step)
 Conduction bipolar::conduction(const Step &step)
 {
     Conduction parts;
-    for (std::size_t winding = 0; winding < std::min<std::size_t>(step.y.size(), 2); ++winding) {
-        const double level = step.y[winding];
-        if (level == 0.0 || std::isnan(level))
+    // A winding's first coil is fed whenever the winding is driven, at either polarity.
+    const Coils fed = drivenCoils(step);
+    for (std::size_t winding = 0; winding < 2; ++winding) {
+        if (!fed[winding])
             continue;
+        const double level = step.y[winding];
         const Drive first = level > 0.0 ? Drive::High : Drive::Low;
         const Drive second = level > 0.0 ? Drive::Low : Drive::High;
         parts.push_back({offset(Part::BipolarIn1, 2 * winding), first});
