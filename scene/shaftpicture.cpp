@@ -102,7 +102,7 @@ void ShaftPicture::onFrameSetUp()
     const DrawnSpin drawn = DrawnSpin::of(degreesPerSecond(), framesPerSecond);
     const double trueAngle = double(m_shaft->rotationAngle().z());
     if (!m_started) {
-        m_lastDrawn = trueAngle;
+        m_ownAngle = trueAngle;
         m_started = true;
     }
     const bool fast = drawn.smear > 0.0;
@@ -110,7 +110,7 @@ void ShaftPicture::onFrameSetUp()
     if (fast) {
         // Frames may be set up more often than they are shown: the drawn turn follows the
         // clock, at the drawn step per frame shown, from what was drawn last.
-        angle = m_lastDrawn + drawn.stepDegrees * m_framesPerSecond * seconds;
+        angle = m_ownAngle + drawn.stepDegrees * m_framesPerSecond * seconds;
         // The disc's own frame is turned half a turn about Y: a turn about the scene's Z
         // runs the other way in it.
         m_smearSense = drawn.stepDegrees > 0 ? -1.0 : 1.0;
@@ -118,8 +118,8 @@ void ShaftPicture::onFrameSetUp()
         // Leaving the fast picture, or a turn started again from its first value (or handed
         // to the other animation): the true angle may be anywhere, the picture goes on from
         // where it is and follows the true turn from there.
-        m_offset = std::fmod(m_lastDrawn - trueAngle, 360.0);
-        angle = m_lastDrawn;
+        m_offset = std::fmod(m_ownAngle - trueAngle, 360.0);
+        angle = m_ownAngle;
     }
     m_turnRestarted = false;
     m_wasFast = fast;
@@ -128,7 +128,6 @@ void ShaftPicture::onFrameSetUp()
     const bool changed = ownAngle != m_drawsOwnAngle || drawn.smear != m_drawn.smear
         || (ownAngle && angle != m_ownAngle);
     m_ownAngle = angle;
-    m_lastDrawn = ownAngle ? angle : trueAngle;
     m_drawsOwnAngle = ownAngle;
     m_drawn = drawn;
     if (changed)

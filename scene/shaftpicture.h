@@ -95,12 +95,11 @@ private:
     // Measured where frames are swapped, which may be the render thread.
     std::atomic<double> m_framesPerSecond {60.0};
     std::atomic<qint64> m_lastShownNs {0};
+    // What the last frame drew about Z (whichever angle drew it), and how far the picture lies
+    // from the true angle while it follows the true turn: it keeps the phase it had when it left
+    // the fast picture or when a turn started again, so that it never jumps.
     double m_ownAngle = 0.0;
     bool m_drawsOwnAngle = false;
-    // What the last frame drew about Z, and how far the picture lies from the true angle while
-    // it follows the true turn: it keeps the phase it had when it left the fast picture or when
-    // a turn started again, so that it never jumps.
-    double m_lastDrawn = 0.0;
     double m_offset = 0.0;
     bool m_started = false;
     bool m_wasFast = false;

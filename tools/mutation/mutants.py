@@ -252,7 +252,7 @@ MUTANTS = [
            'std::erase_if(m_layers, [key](const auto &l) { return l.first == key; });',
            'tst_traces$'),
     mutant('shaft-picture-snaps-to-the-true-angle', 'scene/shaftpicture.cpp',
-           'm_offset = std::fmod(m_lastDrawn - trueAngle, 360.0);', 'm_offset = 0.0;',
+           'm_offset = std::fmod(m_ownAngle - trueAngle, 360.0);', 'm_offset = 0.0;',
            'tst_scenerender$'),
     mutant('shaft-picture-restart-draws-no-frame', 'scene/qml/SpinningModelNode.qml',
            'spinning.picture.smear > 0 ? spinning.picture.ownAngleZ : '
