@@ -95,10 +95,10 @@ void writeLitStart(const QXmlStreamReader &reader, QXmlStreamWriter &writer, con
         writer.writeAttribute(QStringLiteral("stroke-width"), QString::number(kEdgeWidth));
     if (!inheritedByPart)
         return;
+    const qreal width = heavier(inheritedByPart->strokeWidth, weight); // the part's, lit
     if (dashed) {
         // Dashes and gaps in units of the part's line width, lit: long enough to read as a
         // broken line in the panel, short enough that every wire shows several.
-        const qreal width = heavier(inheritedByPart->strokeWidth, weight);
         writer.writeAttribute(QStringLiteral("stroke-dasharray"),
                               QStringLiteral("%1 %2").arg(width * kDash).arg(width * kGap));
     }
@@ -112,8 +112,7 @@ void writeLitStart(const QXmlStreamReader &reader, QXmlStreamWriter &writer, con
                                                   : ink);
     }
     if (!noLine && !attributes.hasAttribute(QLatin1String("stroke-width")))
-        writer.writeAttribute(QStringLiteral("stroke-width"),
-                              QString::number(heavier(inheritedByPart->strokeWidth, weight)));
+        writer.writeAttribute(QStringLiteral("stroke-width"), QString::number(width));
 }
 
 } // namespace

@@ -21,8 +21,8 @@ QByteArray without(const QByteArray &document, const QSet<QString> &ids);
 /// that what covers a line in the drawing covers it here too; shapes drawn without a line
 /// (lettering, dots) get a thin one of their color, so that the drawing's own edges do not show
 /// around them when this is laid over it.
-/// The elements whose id is in @p dashed are drawn with dashed lines, dashes @p weight times as
-/// long as the drawing's lines are wide.
+/// The elements whose id is in @p dashed are drawn with dashed lines, each dash about twice as
+/// long as its lit line is wide.
 QByteArray only(const QByteArray &document, const QHash<QString, QColor> &colors, qreal weight,
                 const QSet<QString> &dashed = {});
 
