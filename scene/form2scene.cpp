@@ -114,10 +114,10 @@ void setUpSceneAtCreation(Form2Scene &s)
 {
     s.stator->mesh(0)->setMaterialSource(s.materielstator);
     // Each coil of a pair is a sub-mesh of its own; both take what the pair's first one takes.
-    for (Mesh *coil : s.bobine->meshes())
-        coil->setMaterialSource(s.materielbobine);
-    for (Mesh *coil : s.bobine2->meshes())
-        coil->setMaterialSource(s.materielbobine);
+    for (const Model3D *pair : {s.bobine, s.bobine2}) {
+        for (Mesh *coil : pair->meshes())
+            coil->setMaterialSource(s.materielbobine);
+    }
     s.rotor->mesh(0)->setMaterialSource(s.materielrotor);
     s.lettre->mesh(0)->setMaterialSource(s.materiellettre);
     s.axe->mesh(0)->setMaterialSource(s.materielaxe);
