@@ -9,6 +9,7 @@
 #include "scene/form2scene.h"
 
 #include "toolkit/floatanimation.h"
+#include "toolkit/lessonclock.h"
 #include "toolkit/lineseries.h"
 #include "toolkit/livepause.h"
 
@@ -46,6 +47,10 @@ public:
 
     /// The pause between the points of a trace; closing the window stops it.
     toolkit::LivePause &pause() { return m_pause; }
+
+    /// The lesson's time: held, stepped and slowed by the teacher; the traces and the shaft run
+    /// on it.
+    toolkit::LessonClock &lesson() { return m_lesson; }
 
     /// The 3D view below the tabs.
     scene::SceneView *sceneView() const { return m_sceneView; }
@@ -122,6 +127,7 @@ private:
     std::int32_t sens = 0; // tab 2 direction: 0 none, 1 positive, 2 negative
     double tension = 0.0; // supply level of the last trace of tabs 2 to 4
 
+    toolkit::LessonClock m_lesson;
     toolkit::LivePause m_pause;
     scene::SceneView *m_sceneView = nullptr;
     toolkit::ScaledView *m_tabArea = nullptr;
