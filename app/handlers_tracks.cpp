@@ -27,7 +27,9 @@
 // plays its plan point by point; the pauses keep the window live, so any other handler (even
 // another tab's trace) may run in the middle of a trace and change the members below. A trace
 // therefore takes what it needs from them once, before its first point. When a pause reports
-// that the window is closing, the trace returns at once without touching anything.
+// that the window is closing, the trace returns at once without touching anything. A launch
+// that starts a trace while the teacher holds the lesson lets the lesson run again; one that
+// starts none leaves it held.
 
 namespace {
 
@@ -46,6 +48,7 @@ void TForm2::valeurmoteurChange(QObject *)
 
 void TForm2::Button1Click(QObject *)
 {
+    m_lesson.setPaused(false);
     Button1->setVisible(false);
     tensionmoyenne->Clear();
     signalrco->Clear();
@@ -117,6 +120,7 @@ void TForm2::Button2Click(QObject *)
         toolkit::ShowMessage(tr("Vous n'avez pas sélectionné le sens"));
         return;
     }
+    m_lesson.setPaused(false);
     // Two separate tests: a switch to the negative direction during the positive run makes a
     // negative run follow it at once.
     if (sens == 1
@@ -144,6 +148,7 @@ void TForm2::Button7Click(QObject *)
     const std::optional<sim::Plan> plan = sim::unipolar::plan(lenteurmoteur3);
     if (!plan)
         return;
+    m_lesson.setPaused(false);
     tension = sim::stepper::supplyLevel;
     Button7->setVisible(false);
     tr1->Clear();
@@ -173,6 +178,7 @@ void TForm2::Button5Click(QObject *)
     const std::optional<sim::Plan> plan = sim::bipolar::plan(lenteurmoteur4);
     if (!plan)
         return;
+    m_lesson.setPaused(false);
     tension = sim::stepper::supplyLevel;
     Button5->setVisible(false);
     tr11->Clear();

@@ -7,6 +7,7 @@
 #include "scene/sceneview.h"
 
 #include "toolkit/handlerbinding.h"
+#include "toolkit/lessoncontrols.h"
 #include "toolkit/scaledview.h"
 
 #include <QCloseEvent>
@@ -25,18 +26,19 @@ constexpr QSize kNaturalSize(1269, 854);
 constexpr QSize kTabAreaSize(1269, 520);
 } // namespace
 
-TForm2::TForm2(QWidget *parent) : QWidget(parent)
+TForm2::TForm2(QWidget *parent) : QWidget(parent), m_pause(&m_lesson)
 {
     setupUi(this);
     auto *sceneLayout = new QVBoxLayout(vue3D);
     sceneLayout->setContentsMargins(0, 0, 0, 0);
     m_sceneView = new scene::SceneView(vue3D);
     sceneLayout->addWidget(m_sceneView);
-    setupScene(*m_sceneView);
+    setupScene(*m_sceneView, m_lesson);
     static_cast<Form2Series &>(*this) = layoutCharts(*this);
     static_cast<Form2PanelSlides &>(*this) = layoutDiagramPanels(*this);
     followMotorOnReadouts(*shaftPicture, {Image1, Image2}, *rotor1, {Image3, Image4});
     applyWindowStyle(*this);
+    setUpLessonControls();
     setUpScaling();
     bindHandlers();
     Form3DCreate(this);
@@ -62,6 +64,15 @@ void TForm2::setUpScaling()
     m_leaveFullScreen->setEnabled(false);
     connect(m_leaveFullScreen, &QShortcut::activated, this,
             [this] { setWindowState(windowState() & ~Qt::WindowFullScreen); });
+}
+
+void TForm2::setUpLessonControls()
+{
+    // In the tab headers' corner it is drawn, scaled and clicked with the tabs, on every tab,
+    // and no diagram panel (which lies below the headers) covers it.
+    m_lessonControls = new toolkit::LessonControls(m_pause, TabControl1);
+    TabControl1->setCornerWidget(m_lessonControls, Qt::TopRightCorner);
+    m_lessonControls->installKeys(this);
 }
 
 qreal TForm2::contentFactor() const

@@ -24,8 +24,9 @@ class SceneView;
 }
 
 namespace toolkit {
+class LessonControls;
 class ScaledView;
-}
+} // namespace toolkit
 
 /// The main window: four simulation tabs over the 3D view of the motor.
 ///
@@ -62,6 +63,9 @@ public:
     /// The factor at which the tabs are drawn: the largest at which they fit the window, below
     /// 1 in a window smaller than the natural one, above 1 in a larger one.
     qreal contentFactor() const;
+
+    /// Pause, one step and the pace of the lesson, at the right of the tab headers.
+    toolkit::LessonControls *lessonControls() const { return m_lessonControls; }
 
     /// The view through which the tabs are drawn when the window is not at its natural size.
     toolkit::ScaledView *tabArea() const { return m_tabArea; }
@@ -112,6 +116,8 @@ private:
     void bindHandlers();
     /// The tabs follow the window's size; F11 toggles full screen, Escape leaves it.
     void setUpScaling();
+    /// The teacher's hold on the lesson's time, in the free end of the tab headers and on keys.
+    void setUpLessonControls();
 
     // The steps that two tab handlers share, in the order both run them.
     void slideToDcView();
@@ -131,6 +137,7 @@ private:
     toolkit::LivePause m_pause;
     scene::SceneView *m_sceneView = nullptr;
     toolkit::ScaledView *m_tabArea = nullptr;
+    toolkit::LessonControls *m_lessonControls = nullptr;
     QShortcut *m_leaveFullScreen = nullptr;
 };
 

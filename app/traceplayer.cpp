@@ -59,7 +59,7 @@ TracePlayer::Outcome TracePlayer::play(const sim::Plan &plan) const
     const int layer = glowing ? m_glow->open() : 0;
     toolkit::StepSchedule schedule(m_pause.interval());
     for (const sim::Step &step : plan) {
-        schedule.beginStep();
+        m_pause.beginStep(schedule);
         for (qsizetype i = 0; i < m_series.size(); ++i)
             m_series.at(i)->AddXY(step.x, step.y[std::size_t(i)]);
         // The picture shows the moment the chart shows: lit from the point just appended.

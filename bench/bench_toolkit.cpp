@@ -23,7 +23,7 @@ void runSteps(toolkit::LivePause &pause, int steps)
 {
     toolkit::StepSchedule schedule(pause.interval());
     for (int i = 0; i < steps; ++i) {
-        schedule.beginStep();
+        pause.beginStep(schedule);
         if (pause.wait(schedule) == toolkit::LivePause::Result::Stop)
             return;
     }

@@ -33,7 +33,7 @@
 
 namespace {
 
-using Clock = toolkit::StepSchedule::Clock;
+using Clock = std::chrono::steady_clock;
 
 constexpr double kPaceSeconds = 0.050;
 // Time for the window and its first 3D frames to settle before measuring.

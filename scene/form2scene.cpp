@@ -44,7 +44,7 @@ FloatAnimation *animate(Object3D *object, const char *name, const char *property
 
 } // namespace
 
-void Form2Scene::setupScene(SceneView &view)
+void Form2Scene::setupScene(SceneView &view, toolkit::LessonClock &lesson)
 {
 #define SM_OBJECT(name) name = require(view.object(QStringLiteral(#name)), #name)
 #define SM_MODEL(name) name = require(view.model(QStringLiteral(#name)), #name)
@@ -104,6 +104,10 @@ void Form2Scene::setupScene(SceneView &view)
     animationaxenegative = animate(axe, "animationaxenegative", "RotationAngle.Z",
                                    &Object3D::setRotationAngleZ, 0, -360, 1.0f, true);
     shaftPicture->setAnimations(animationaxe, animationaxenegative);
+    // The shaft and the rotor move with the lesson; the slides are the window's.
+    for (FloatAnimation *turn : {animationrotor, animationaxe, animationaxenegative})
+        turn->setClock(&lesson);
+    shaftPicture->setClock(&lesson);
     animationmoteurcc =
         animate(moteurcc, "animationmoteurcc", "Position.X", &Object3D::setPositionX, 0, -20, 0.8f);
     animationmoteurccbis = animate(moteurcc, "animationmoteurccbis", "Position.X",

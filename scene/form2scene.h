@@ -2,6 +2,7 @@
 #pragma once
 
 #include "toolkit/floatanimation.h"
+#include "toolkit/lessonclock.h"
 
 namespace scene {
 
@@ -71,9 +72,10 @@ struct Form2Scene
     /// it, its true rate, and how that turn is drawn.
     ShaftPicture *shaftPicture = nullptr;
 
-    /// Binds every member to its object in @p view's scene and creates the animations.
+    /// Binds every member to its object in @p view's scene and creates the animations; those that
+    /// move with the lesson (the shaft's turns and its picture, the rotor's) follow @p lesson.
     /// Throws toolkit::Exception when an object is missing from the scene.
-    void setupScene(SceneView &view);
+    void setupScene(SceneView &view, toolkit::LessonClock &lesson);
 };
 
 /// The scene's set-up when the window is created: each model's first sub-mesh takes its

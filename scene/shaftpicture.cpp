@@ -90,9 +90,18 @@ double ShaftPicture::degreesPerSecond() const
                                animation->duration());
 }
 
+qint64 ShaftPicture::nowNs() const
+{
+    if (m_lesson)
+        return m_lesson->now().time_since_epoch().count();
+    return m_clock.nsecsElapsed();
+}
+
 void ShaftPicture::onFrameSetUp()
 {
-    const qint64 now = m_clock.nsecsElapsed();
+    // The frames are the wall's, the turn they show the lesson's: a held lesson draws the turn
+    // where it stands, and a slowed one moves it on by less at each frame.
+    const qint64 now = nowNs();
     const double seconds = double(std::min(now - m_lastSetUpNs, kLongestFrameNs)) / 1e9;
     m_lastSetUpNs = now;
     if (!m_shaft)
@@ -109,7 +118,8 @@ void ShaftPicture::onFrameSetUp()
     double angle = trueAngle + m_offset;
     if (fast) {
         // Frames may be set up more often than they are shown: the drawn turn follows the
-        // clock, at the drawn step per frame shown, from what was drawn last.
+        // lesson's clock, at the drawn step per frame shown at the normal pace, from what was
+        // drawn last.
         angle = m_ownAngle + drawn.stepDegrees * m_framesPerSecond * seconds;
         // The disc's own frame is turned half a turn about Y: a turn about the scene's Z
         // runs the other way in it.
@@ -125,8 +135,11 @@ void ShaftPicture::onFrameSetUp()
     m_wasFast = fast;
     angle = std::fmod(angle, 360.0);
     const bool ownAngle = fast || m_offset != 0.0;
+    // The scene reads the offset only when told: a new one must be told even when the angle
+    // drawn stays where it was.
     const bool changed = ownAngle != m_drawsOwnAngle || drawn.smear != m_drawn.smear
-        || (ownAngle && angle != m_ownAngle);
+        || (ownAngle && angle != m_ownAngle) || m_offset != m_toldOffset;
+    m_toldOffset = m_offset;
     m_ownAngle = angle;
     m_drawsOwnAngle = ownAngle;
     m_drawn = drawn;

@@ -4,6 +4,7 @@
 #include "scene/drawnspin.h"
 
 #include "toolkit/floatanimation.h"
+#include "toolkit/lessonclock.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -26,6 +27,10 @@ class Object3D;
 /// Once a frame would have to show more of a turn than the eye can follow, the picture turns
 /// its own way instead (see DrawnSpin): the true way, at a followable step, its openings
 /// smeared more as the true rate grows. The scene draws the shaft as the properties below say.
+///
+/// The picture moves with the lesson's time, as the animations do: held, it keeps the angle and
+/// the smear it shows, like a photograph of the moment; slowed, the same picture turns slower;
+/// a step of the held lesson moves it on as a frame of the normal pace would over that time.
 class ShaftPicture : public QObject
 {
     Q_OBJECT
@@ -51,6 +56,9 @@ public:
 
     /// The turning model (`axe`).
     void setShaft(Object3D *shaft);
+
+    /// The lesson's clock, which the drawn turn follows; without one, the wall's time.
+    void setClock(toolkit::LessonClock *clock) { m_lesson = clock; }
 
     /// The two animations that turn the shaft, one each way.
     void setAnimations(toolkit::FloatAnimation *forward, toolkit::FloatAnimation *backward);
@@ -84,11 +92,14 @@ Q_SIGNALS:
 
 private:
     void onFrameSetUp();
+    /// Nanoseconds of the time the picture follows.
+    qint64 nowNs() const;
 
     QPointer<Object3D> m_shaft;
     QPointer<toolkit::FloatAnimation> m_forward;
     QPointer<toolkit::FloatAnimation> m_backward;
     QPointer<toolkit::FloatAnimation> m_lastEnabled;
+    QPointer<toolkit::LessonClock> m_lesson;
     QElapsedTimer m_clock;
     qint64 m_lastSetUpNs = 0;
     double m_refreshRate = 60.0;
@@ -101,6 +112,7 @@ private:
     double m_ownAngle = 0.0;
     bool m_drawsOwnAngle = false;
     double m_offset = 0.0;
+    double m_toldOffset = 0.0;
     bool m_started = false;
     bool m_wasFast = false;
     bool m_turnRestarted = false;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "toolkit/lessonclock.h"
+
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -22,6 +25,10 @@ namespace toolkit {
 /// A looping animation whose duration is 0 (or negative) cannot take zero time per pass; it
 /// runs at minimumLoopPeriod() seconds per pass instead, so it turns fast and steadily at the
 /// ordinary frame rate rather than spinning the event loop.
+///
+/// An animation that moves with the lesson follows the lesson's clock (setClock()): held, it
+/// keeps its value and still counts as running, a step of the held lesson moves it on by the
+/// step's time, and a slowed lesson slows it. The others follow the wall's time.
 class FloatAnimation : public QObject
 {
     Q_OBJECT
@@ -36,6 +43,11 @@ public:
     ~FloatAnimation() override;
 
     QString propertyName() const { return m_propertyName; }
+
+    /// The lesson's clock, for an animation that moves with the lesson; nullptr for the wall's
+    /// time. Set before the animation is first enabled.
+    void setClock(LessonClock *clock);
+    LessonClock *clock() const { return m_clock; }
 
     float startValue() const { return m_startValue; }
     void setStartValue(float value) { m_startValue = value; }
@@ -54,8 +66,9 @@ public:
     bool enabled() const { return m_enabled; }
     void setEnabled(bool enabled);
 
-    /// True while the property is being moved (enabled and not yet at its end).
-    bool isRunning() const;
+    /// True while the property is being moved (enabled and not yet at its end), also while the
+    /// lesson it moves with is held.
+    bool isRunning() const { return m_running; }
 
     /// Seconds per pass used for a looping animation whose duration is not positive.
     static constexpr float minimumLoopPeriod() { return 0.08f; }
@@ -70,19 +83,28 @@ Q_SIGNALS:
 
 private:
     class Driver;
+    using TimePoint = LessonClock::time_point;
+    TimePoint now() const;
     void start();
-    void keepPlaceAtNewPace();
-    void finishNow();
-    int passMilliseconds() const;
+    void stop();
+    /// Writes the value the time now gives, and ends a one-shot run that has reached its end.
+    void advance();
+    void followHeldLesson();
+    void followLessonTime();
+    /// Seconds per pass, as the timer keeps them: whole milliseconds.
+    std::chrono::milliseconds pass() const;
 
     QString m_propertyName;
     Setter m_apply;
+    QPointer<LessonClock> m_clock;
     float m_startValue = 0.0f;
     float m_stopValue = 0.0f;
     float m_duration = 0.2f;
     bool m_loop = false;
     bool m_enabled = false;
-    bool m_quiet = false;
+    bool m_running = false;
+    // When the pass under way would have begun at the pace in force.
+    TimePoint m_passStart;
     std::unique_ptr<Driver> m_driver;
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/livepause.h"
 
+#include "toolkit/lessonclock.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -9,44 +11,85 @@
 
 namespace toolkit {
 
-LivePause::LivePause(QObject *parent) : QObject(parent) { }
+LivePause::LivePause(LessonClock *clock, QObject *parent)
+    : QObject(parent), m_clock(clock ? clock : new LessonClock(this))
+{
+    connect(m_clock, &LessonClock::timeChanged, this, &LivePause::reconsiderAll);
+}
 
 LivePause::~LivePause()
 {
     stopAll();
 }
 
+void LivePause::beginStep(StepSchedule &schedule) const
+{
+    schedule.beginStep(m_clock->now());
+}
+
 LivePause::Result LivePause::wait(const StepSchedule &schedule)
 {
-    using Clock = StepSchedule::Clock;
-    Q_EMIT stepPaused(schedule.stepStart(), Clock::now() - schedule.stepStart());
+    using Wall = std::chrono::steady_clock;
+    Q_EMIT stepPaused(schedule.wallStepStart(), Wall::now() - schedule.wallStepStart());
     if (m_stopped)
         return Result::Stop;
 
     using namespace std::chrono;
-    // Qt wakes a timer on a whole millisecond at or after its deadline, half a millisecond late
-    // on average: over a trace of 132 steps that alone stretches the pace by 1 %. So the loop
-    // runs to the last whole millisecond before the end, and the fraction left is slept.
-    const auto coarse = floor<milliseconds>(schedule.deadline() - Clock::now());
-    if (coarse > milliseconds::zero()) {
-        QEventLoop loop;
-        QTimer timer;
+    bool handledEvents = false;
+    while (!m_stopped) {
+        if (m_clock->now() >= schedule.deadline()) {
+            // Even a step whose own work took the whole interval lets pending events through.
+            if (!handledEvents)
+                QCoreApplication::processEvents();
+            break;
+        }
+        if (m_clock->isPaused()) {
+            // Held: nothing ends the pause but the lesson's time moving on.
+            runLoop(milliseconds::zero(), false);
+            handledEvents = true;
+            continue;
+        }
+        // Qt wakes a timer on a whole millisecond at or after its deadline, half a millisecond
+        // late on average: over a trace of 132 steps that alone stretches the pace by 1 %. So
+        // the loop runs to the last whole millisecond before the end, and the fraction left is
+        // slept.
+        const Wall::time_point end = m_clock->wallTimeAt(schedule.deadline());
+        const auto coarse = floor<milliseconds>(end - Wall::now());
+        if (coarse > milliseconds::zero() || !handledEvents) {
+            if (coarse > milliseconds::zero())
+                runLoop(coarse, true);
+            else
+                QCoreApplication::processEvents();
+            handledEvents = true;
+            continue;
+        }
+        std::this_thread::sleep_until(end);
+        break;
+    }
+    return m_stopped ? Result::Stop : Result::Continue;
+}
+
+void LivePause::runLoop(std::chrono::milliseconds wall, bool timed)
+{
+    QEventLoop loop;
+    QTimer timer;
+    if (timed) {
         timer.setTimerType(Qt::PreciseTimer);
         timer.setSingleShot(true);
         connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        m_loops.push_back(&loop);
-        timer.start(coarse);
-        loop.exec();
-        m_loops.pop_back();
-    } else {
-        // Even a step whose own work took the whole interval lets pending events through.
-        QCoreApplication::processEvents();
+        timer.start(wall);
     }
-    if (m_stopped)
-        return Result::Stop;
+    m_loops.push_back(&loop);
+    loop.exec();
+    m_loops.pop_back();
+}
 
-    std::this_thread::sleep_until(schedule.deadline());
-    return Result::Continue;
+void LivePause::reconsiderAll()
+{
+    // An outer pause cannot run before the inner ones return; quitting its loop now makes it
+    // look at the lesson's time again as soon as it does.
+    for (QEventLoop *loop : m_loops)
+        loop->quit();
 }
 
 void LivePause::stopAll()

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "toolkit/lessonclock.h"
+
 #include <chrono>
 
 namespace toolkit {
 
 /// When the pauses of one trace's point steps end, so that the steps follow each other one
 /// interval apart, start to start, whatever each step's own work costs.
+///
+/// The times are the lesson's (LessonClock): while the teacher holds the lesson no step ends,
+/// and a slowed lesson stretches every interval alike.
 ///
 /// A step's pause ends one interval after the previous step's pause ended: the short work a
 /// step does after its pause (turning the rotor, writing the angle box) and the pause's own
@@ -22,7 +27,8 @@ namespace toolkit {
 class StepSchedule
 {
 public:
-    using Clock = std::chrono::steady_clock;
+    using Clock = LessonClock;
+    using WallClock = std::chrono::steady_clock;
 
     explicit StepSchedule(std::chrono::nanoseconds interval) : m_interval(interval) { }
 
@@ -35,17 +41,21 @@ public:
         return interval - interval / 10;
     }
 
-    /// A step begins at @p now. Returns when its pause ends.
-    Clock::time_point beginStep(Clock::time_point now = Clock::now());
+    /// A step begins at the lesson's time @p now (the wall's @p wallNow). Returns when its pause
+    /// ends, in the lesson's time.
+    Clock::time_point beginStep(Clock::time_point now,
+                                WallClock::time_point wallNow = WallClock::now());
 
-    /// The start of the current step.
+    /// The start of the current step, in the lesson's time and in the wall's.
     Clock::time_point stepStart() const { return m_start; }
-    /// When the current step's pause ends.
+    WallClock::time_point wallStepStart() const { return m_wallStart; }
+    /// When the current step's pause ends, in the lesson's time.
     Clock::time_point deadline() const { return m_deadline; }
 
 private:
     std::chrono::nanoseconds m_interval;
     Clock::time_point m_start;
+    WallClock::time_point m_wallStart;
     Clock::time_point m_deadline;
     bool m_begun = false;
 };

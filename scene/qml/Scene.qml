@@ -114,7 +114,7 @@ Item {
                         }
                     }
                 }
-                ModelNode {
+                CoilPairNode {
                     model: FormModel {
                         objectName: "bobine"
                         scale: Qt.vector3d(0.21, 0.2, 0.2)
@@ -128,7 +128,7 @@ Item {
                         }
                     }
                 }
-                ModelNode {
+                CoilPairNode {
                     model: FormModel {
                         objectName: "bobine2"
                         scale: Qt.vector3d(0.21, 0.2, 0.2)

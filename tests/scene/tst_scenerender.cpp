@@ -128,6 +128,7 @@ private Q_SLOTS:
 private:
     scene::SceneView *m_view = nullptr;
     scene::Form2Scene m_scene;
+    toolkit::LessonClock m_lesson;
     QObject *m_shaftNode = nullptr; // what draws the shaft
 };
 
@@ -136,7 +137,7 @@ void TestSceneRender::initTestCase()
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         QSKIP("drawing the 3D view needs an X display with OpenGL");
     m_view = new scene::SceneView;
-    m_scene.setupScene(*m_view);
+    m_scene.setupScene(*m_view, m_lesson);
     scene::setUpSceneAtCreation(m_scene);
     m_view->setPalette(QPalette(QColor(0xAF, 0xEE, 0xEE))); // the window's background
     m_view->resize(1269, 334);

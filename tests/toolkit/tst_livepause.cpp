@@ -61,7 +61,7 @@ void TestLivePause::nestedPausesFinishInnermostFirst()
     const auto run = [&](int steps, const QString &name) {
         StepSchedule schedule(pause.interval());
         for (int i = 0; i < steps; ++i) {
-            schedule.beginStep();
+            pause.beginStep(schedule);
             if (pause.wait(schedule) == Result::Stop)
                 return log << name + QStringLiteral(" stop"), Result::Stop;
         }
@@ -92,13 +92,13 @@ void TestLivePause::nestedPausesFinishInnermostFirst()
 // the first step began. Load can only lengthen them.
 void TestLivePause::stepsLastTheirPauseAtLeast()
 {
-    using Clock = StepSchedule::Clock;
+    using Clock = std::chrono::steady_clock;
     LivePause pause;
     StepSchedule schedule(pause.interval());
     const Clock::time_point first = Clock::now();
     for (int n = 1; n <= 12; ++n) {
         const Clock::time_point start = Clock::now();
-        schedule.beginStep(start);
+        pause.beginStep(schedule);
         QCOMPARE(pause.wait(schedule), Result::Continue);
         const Clock::time_point end = Clock::now();
         QVERIFY(end - start >= std::chrono::milliseconds(45));
@@ -113,7 +113,7 @@ void TestLivePause::anOverrunStepStillLetsEventsThrough()
 {
     LivePause pause;
     StepSchedule schedule(pause.interval());
-    schedule.beginStep();
+    pause.beginStep(schedule);
     bool handled = false;
     QMetaObject::invokeMethod(
         &pause, [&] { handled = true; }, Qt::QueuedConnection);
