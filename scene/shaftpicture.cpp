@@ -107,8 +107,11 @@ void ShaftPicture::onFrameSetUp()
     if (!m_shaft)
         return;
 
-    const double framesPerSecond = this->framesPerSecond();
-    const DrawnSpin drawn = DrawnSpin::of(degreesPerSecond(), framesPerSecond);
+    // Held, the picture is a photograph: the frames drawn meanwhile, however few, change
+    // neither its step nor its smear.
+    if (!m_lesson || !m_lesson->isPaused())
+        m_drawnRate = framesPerSecond();
+    const DrawnSpin drawn = DrawnSpin::of(degreesPerSecond(), m_drawnRate);
     const double trueAngle = double(m_shaft->rotationAngle().z());
     if (!m_started) {
         m_ownAngle = trueAngle;
@@ -118,9 +121,9 @@ void ShaftPicture::onFrameSetUp()
     double angle = trueAngle + m_offset;
     if (fast) {
         // Frames may be set up more often than they are shown: the drawn turn follows the
-        // lesson's clock, at the drawn step per frame shown at the normal pace, from what was
-        // drawn last.
-        angle = m_ownAngle + drawn.stepDegrees * m_framesPerSecond * seconds;
+        // lesson's clock, at the drawn step per frame shown (at the normal pace), from what
+        // was drawn last.
+        angle = m_ownAngle + drawn.stepDegrees * m_drawnRate * seconds;
         // The disc's own frame is turned half a turn about Y: a turn about the scene's Z
         // runs the other way in it.
         m_smearSense = drawn.stepDegrees > 0 ? -1.0 : 1.0;

@@ -106,6 +106,8 @@ private:
     // Measured where frames are swapped, which may be the render thread.
     std::atomic<double> m_framesPerSecond {60.0};
     std::atomic<qint64> m_lastShownNs {0};
+    // The frame rate the picture is drawn for: the one measured, kept while the lesson is held.
+    double m_drawnRate = 60.0;
     // What the last frame drew about Z (whichever angle drew it), and how far the picture lies
     // from the true angle while it follows the true turn: it keeps the phase it had when it left
     // the fast picture or when a turn started again, so that it never jumps.

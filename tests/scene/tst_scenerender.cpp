@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QQuickItem>
 #include <QQuickView>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVector3D>
 
@@ -124,6 +125,7 @@ private Q_SLOTS:
     void aFedCoilGlowsOnItsOwnSide();
     void theShaftPictureNeverJumps_data();
     void theShaftPictureNeverJumps();
+    void aHeldShaftIsAPhotograph();
 
 private:
     scene::SceneView *m_view = nullptr;
@@ -251,12 +253,12 @@ void TestSceneRender::theShaftPictureNeverJumps()
         bool fast;
     };
     QList<Frame> frames;
-    // After the picture's own set-up of the frame: what this frame draws.
+    // After the picture's own set-up of the frame: what the scene draws in this frame.
     const QMetaObject::Connection connection =
         connect(m_view->quickView(), &QQuickWindow::afterAnimating, this, [&] {
             const double z = m_scene.axe->rotationAngle().z();
             frames.append(
-                {shaft->drawsOwnAngle() ? shaft->ownAngleZ() : z, z, shaft->drawn().smear > 0});
+                {m_shaftNode->property("drawnAngleZ").toDouble(), z, shaft->drawn().smear > 0});
         });
     fast->setDuration(firstTurn);
     fast->setEnabled(true);
@@ -290,6 +292,41 @@ void TestSceneRender::theShaftPictureNeverJumps()
     m_scene.axe->setRotationAngleZ(10.0f);
     const double drawn = m_shaftNode->property("drawnAngleZ").toDouble() - shaft->offsetZ();
     QVERIFY2(std::abs(turnApart(drawn, 10.0)) < 1e-6, qPrintable(QString::number(drawn)));
+}
+
+// Held, a fast shaft keeps the angle and the smear it is drawn with, whatever frames are drawn
+// meanwhile; a step moves the picture on as frames of the normal pace would over a step's time.
+void TestSceneRender::aHeldShaftIsAPhotograph()
+{
+    scene::ShaftPicture *shaft = m_scene.shaftPicture;
+    m_scene.moteurcc->setPositionX(0);
+    m_scene.animationaxe->setDuration(0.02f);
+    m_scene.animationaxe->setEnabled(true);
+    QTRY_VERIFY(shaft->smear() > 0);
+    const auto drawn = [this] { return m_shaftNode->property("drawnAngleZ").toDouble(); };
+    QSignalSpy setUp(m_view->quickView(), &QQuickWindow::afterAnimating); // after the picture's
+    const auto frameSetUp = [&] {
+        const qsizetype before = setUp.count();
+        return QTest::qWaitFor([&] { return setUp.count() > before; });
+    };
+    m_lesson.setPaused(true);
+    // The first frame may still show the time between the frame before and the hold.
+    QVERIFY(frameSetUp());
+    const double held = drawn(), smear = shaft->smear();
+    for (int i = 1; i <= 5; ++i) { // frames asked for by something else moving
+        m_scene.moteurpasapas->setPositionX(20.0f + 0.01f * float(i));
+        QVERIFY(frameSetUp());
+        QCOMPARE(drawn(), held);
+        QCOMPARE(shaft->smear(), smear);
+    }
+    m_lesson.advance(std::chrono::milliseconds(50));
+    QVERIFY(QTest::qWaitFor([&] { return drawn() != held; }));
+    const double step = shaft->drawn().stepDegrees * shaft->framesPerSecond() * 0.05;
+    QVERIFY2(std::abs(std::remainder(drawn() - held - step, 360.0)) < 1e-6,
+             qPrintable(QStringLiteral("%1 after %2, not %3").arg(drawn()).arg(held).arg(step)));
+    m_lesson.setPaused(false);
+    m_scene.animationaxe->setEnabled(false);
+    m_scene.moteurpasapas->setPositionX(20);
 }
 
 QTEST_MAIN(TestSceneRender)

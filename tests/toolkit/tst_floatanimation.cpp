@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/floatanimation.h"
+#include "toolkit/lessonclock.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -45,6 +46,7 @@ private Q_SLOTS:
     void runsFromStartToStopAndStaysEnabled();
     void loopsUntilDisabledThenStartsOver();
     void durationWrittenWhileLoopingGoesOnFromWhereItIs();
+    void heldWithTheLessonSteppedAndLetGo();
 };
 
 // The duration written last before enabling sets the pace, 0 jumping to the end at once; a
@@ -110,6 +112,40 @@ void TestFloatAnimation::durationWrittenWhileLoopingGoesOnFromWhereItIs()
     const float lowest = r.writes[i];
     for (++i; r.writes[i] >= r.writes[i - 1]; ++i) { }
     QVERIFY(lowest < 180.0f && r.writes[i - 1] > 180.0f);
+}
+
+// An animation of the lesson, held, writes nothing and still runs while the window's own go on;
+// a step moves it on by the step's time at once; let go, it goes on from there. A slowed lesson
+// slows it: a quarter turn of the wall takes it a tenth as far.
+void TestFloatAnimation::heldWithTheLessonSteppedAndLetGo()
+{
+    toolkit::LessonClock lesson;
+    Recorded r(0, 360, 1.0f, true);
+    r.animation.setClock(&lesson);
+    r.animation.setEnabled(true);
+    QTRY_VERIFY(r.writes.size() >= 2);
+    lesson.setPaused(true);
+    const qsizetype writes = r.writes.size();
+    const float held = r.writes.last();
+    Recorded window(0, 360, 0.1f, true); // the window's own, on the wall's time
+    window.animation.setEnabled(true);
+    QTRY_VERIFY(window.wraps() >= 2);
+    QCOMPARE(r.writes.size(), writes);
+    QVERIFY(r.animation.isRunning());
+    lesson.advance(std::chrono::milliseconds(250));
+    QCOMPARE(r.writes.size(), writes + 1);
+    QCOMPARE(std::fmod(r.writes.last() - held + 360.0f, 360.0f), 90.0f);
+    lesson.setPace(toolkit::LessonClock::Pace::Tenth);
+    lesson.setPaused(false);
+    QTRY_VERIFY(r.writes.size() >= writes + 3);
+    const qint64 slowedAt = r.times.last();
+    const float slowed = r.writes.last();
+    QTRY_VERIFY(r.clock.elapsed() - slowedAt >= 250 && r.writes.size() >= writes + 6);
+    r.animation.setEnabled(false);
+    const float turned = std::fmod(r.writes.last() - slowed + 360.0f, 360.0f);
+    // At most 36 degrees a second of the wall, the write times kept to the millisecond.
+    QVERIFY2(turned > 0.0f && turned <= 0.036f * float(r.times.last() - slowedAt + 2),
+             qPrintable(QString::number(turned)));
 }
 
 QTEST_MAIN(TestFloatAnimation)

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "toolkit/lessonclock.h"
 #include "toolkit/livepause.h"
 #include "toolkit/stepschedule.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 
@@ -19,7 +21,9 @@ class TestLivePause : public QObject
 private Q_SLOTS:
     void scheduleKeepsThePaceStartToStart();
     void nestedPausesFinishInnermostFirst();
+    void stepsLastTheirPauseAtLeast_data();
     void stepsLastTheirPauseAtLeast();
+    void aHeldPauseEndsOnlyWhenLetGo();
     void anOverrunStepStillLetsEventsThrough();
 };
 
@@ -89,23 +93,63 @@ void TestLivePause::nestedPausesFinishInnermostFirst()
 
 // Played for real, with work after some pauses as the rotor's: each step lasts at least
 // nine tenths of the interval, and the pause of step n ends no sooner than n intervals after
-// the first step began. Load can only lengthen them.
+// the first step began, in the lesson's time: as many times longer on the wall as the lesson is
+// slowed. Load can only lengthen them.
+void TestLivePause::stepsLastTheirPauseAtLeast_data()
+{
+    QTest::addColumn<toolkit::LessonClock::Pace>("pace");
+    QTest::newRow("normal") << toolkit::LessonClock::Pace::Normal;
+    QTest::newRow("quarter") << toolkit::LessonClock::Pace::Quarter;
+    QTest::newRow("tenth") << toolkit::LessonClock::Pace::Tenth;
+}
+
 void TestLivePause::stepsLastTheirPauseAtLeast()
 {
+    QFETCH(toolkit::LessonClock::Pace, pace);
     using Clock = std::chrono::steady_clock;
-    LivePause pause;
+    toolkit::LessonClock lesson;
+    lesson.setPace(pace);
+    LivePause pause(&lesson);
+    const auto interval = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        pause.interval() / toolkit::LessonClock::rateOf(pace));
     StepSchedule schedule(pause.interval());
     const Clock::time_point first = Clock::now();
-    for (int n = 1; n <= 12; ++n) {
+    for (int n = 1; n <= 6; ++n) {
         const Clock::time_point start = Clock::now();
         pause.beginStep(schedule);
         QCOMPARE(pause.wait(schedule), Result::Continue);
         const Clock::time_point end = Clock::now();
-        QVERIFY(end - start >= std::chrono::milliseconds(45));
-        QVERIFY(end - first >= n * pause.interval());
+        QVERIFY(end - start >= StepSchedule::shortestPeriod(interval));
+        QVERIFY(end - first >= n * interval);
         if (n % 3 == 0) // a late start the next step takes back at most a tenth of
             std::this_thread::sleep_for(std::chrono::milliseconds(8));
     }
+}
+
+// Held, a pause does not end however long the window handles events, and the time held does
+// not count: once let go, the pause still lasts what it had left.
+void TestLivePause::aHeldPauseEndsOnlyWhenLetGo()
+{
+    toolkit::LessonClock lesson;
+    LivePause pause(&lesson);
+    StepSchedule schedule(pause.interval());
+    int held = 0; // turns of the event loop while held, of at least 5 ms each
+    QElapsedTimer letGo;
+    QTimer teacher;
+    connect(&teacher, &QTimer::timeout, [&] {
+        if (++held == 40) { // four times the pause's length
+            lesson.setPaused(false);
+            letGo.start();
+            teacher.stop();
+        }
+    });
+    teacher.start(5);
+    pause.beginStep(schedule);
+    lesson.setPaused(true);
+    QCOMPARE(pause.wait(schedule), Result::Continue);
+    QCOMPARE(held, 40);
+    QVERIFY(std::chrono::nanoseconds(letGo.nsecsElapsed())
+            >= StepSchedule::shortestPeriod(pause.interval()));
 }
 
 // A step whose own work took longer than its interval still hands the window its events.
