@@ -6,9 +6,11 @@
 // points already on the charts), and how smoothly the 3D view runs meanwhile. With --panel the
 // tab is shown with its circuit picture slid in, lit at every point. --window full fills the
 // screen, --window max maximises the window (both need a window manager), --window WxH gives it
-// that size. Needs an X display with OpenGL.
+// that size. --pace quarter or tenth slows the lesson (200 or 500 ms a point). Needs an X display
+// with OpenGL.
 //
 //   bench_trace [--runs N] [--tab 1|3] [--percent P] [--panel] [--window full|max|WxH]
+//               [--pace normal|quarter|tenth]
 
 #include "startupclock.h"
 #include "tracefigures.h"
@@ -99,20 +101,35 @@ TraceFigures runTrace(int tab, double percent)
     return figures;
 }
 
+// Lesson seconds per wall second.
+double g_rate = 1.0;
+
 double pacedRatio(const TraceFigures &t)
 {
-    return t.wallSeconds / (double(t.stepCostMs.size()) * kPaceSeconds);
+    return t.wallSeconds / (double(t.stepCostMs.size()) * kPaceSeconds / g_rate);
+}
+
+// The median cost of the first and of the last @p n steps: whether a step costs more once the
+// charts hold more points, the steps' own work alike.
+std::pair<double, double> endsCost(const TraceFigures &t, std::size_t n)
+{
+    const std::size_t count = std::min(n, t.stepCostMs.size());
+    const auto first = t.stepCostMs.begin();
+    return {percentile({first, first + long(count)}, 0.5),
+            percentile({t.stepCostMs.end() - long(count), t.stepCostMs.end()}, 0.5)};
 }
 
 void report(int run, const TraceFigures &t)
 {
+    const auto [firstCost, lastCost] = endsCost(t, 132);
     std::printf("run %d: %zu steps in %.3f s, ratio %.4f; step period median %.3f ms, p99 %.3f ms; "
-                "step cost median %.3f ms, p99 %.3f ms, max %.3f ms; GUI thread %.2f ms/step (p99 "
-                "%.2f); 3D %.1f fps; process CPU %.0f %% of one core\n",
+                "step cost median %.3f ms, p99 %.3f ms, max %.3f ms; first 132 %.3f ms, last 132 "
+                "%.3f ms; GUI thread %.2f ms/step (p99 %.2f); 3D %.1f fps; process CPU %.0f %% of "
+                "one core\n",
                 run, t.stepCostMs.size(), t.wallSeconds, pacedRatio(t),
                 percentile(t.stepPeriodMs, 0.5), percentile(t.stepPeriodMs, 0.99),
                 percentile(t.stepCostMs, 0.5), percentile(t.stepCostMs, 0.99),
-                percentile(t.stepCostMs, 1.0), percentile(t.guiThreadMs, 0.5),
+                percentile(t.stepCostMs, 1.0), firstCost, lastCost, percentile(t.guiThreadMs, 0.5),
                 percentile(t.guiThreadMs, 0.99), t.framesPerSecond, t.processCpuPercent);
     std::fflush(stdout);
 }
@@ -144,6 +161,7 @@ int main(int argc, char *argv[])
     double percent = 50.0;
     bool panel = false;
     QByteArray window;
+    QByteArray pace = "normal";
     for (int i = 1; i < argc; ++i) {
         const QByteArray option(argv[i]);
         if (option == "--panel") {
@@ -160,6 +178,8 @@ int main(int argc, char *argv[])
             percent = std::atof(argv[i + 1]);
         else if (option == "--window")
             window = argv[i + 1];
+        else if (option == "--pace")
+            pace = argv[i + 1];
         ++i;
     }
 
@@ -168,9 +188,15 @@ int main(int argc, char *argv[])
     const int code = application.execute([&] {
         application.CreateForm(Form2);
         applyWindowState(Form2, window);
+        using Pace = toolkit::LessonClock::Pace;
+        const Pace lessonPace = pace == "quarter" ? Pace::Quarter
+            : pace == "tenth"                     ? Pace::Tenth
+                                                  : Pace::Normal;
+        Form2->lesson().setPace(lessonPace);
+        g_rate = toolkit::LessonClock::rateOf(lessonPace);
         QTimer::singleShot(kSettleMs, Form2, [&] {
-            std::printf("bench_trace: tab %d at %g %%%s, point steps of 50 ms, %d runs\n", tab,
-                        percent, panel ? ", circuit picture in" : "", runs);
+            std::printf("bench_trace: tab %d at %g %%%s, point steps of %g ms, %d runs\n", tab,
+                        percent, panel ? ", circuit picture in" : "", 50.0 / g_rate, runs);
             if (panel)
                 openPanel(tab);
             for (int run = 1; run <= runs; ++run) {
@@ -193,7 +219,7 @@ int main(int argc, char *argv[])
     }
     std::printf("median of %d runs:\n", runs);
     std::printf("  wall time / %.1f s       %.4f   (target <= 1.005: %s)\n",
-                double(results.front().stepCostMs.size()) * kPaceSeconds, median(ratio),
+                double(results.front().stepCostMs.size()) * kPaceSeconds / g_rate, median(ratio),
                 verdict(median(ratio) <= 1.005));
     std::printf("  step cost median         %.3f ms (target <= 1 ms: %s)\n", median(costMedian),
                 verdict(median(costMedian) <= 1.0));

@@ -8,6 +8,10 @@
 //                                prints "ready <epoch ms>" once the window has settled, then
 //                                stays still (no trace, no animation) for SECONDS and exits;
 //                                full screen, maximised or at that size when asked
+//   bench_window held SECONDS    launches tab 1's trace at 50 % (the shaft spinning), holds the
+//                                lesson in its tenth step as a teacher does, prints
+//                                "ready <epoch ms>" once the window has settled, stays held
+//                                for SECONDS and exits
 //   bench_window refine          once the window has settled, turns the stepper's rotor a
 //                                quarter turn (one step of a trace, the stepper in view) and
 //                                prints "refine <frames> <ms>": the frames drawn after it and
@@ -22,7 +26,10 @@
 #include "scene/sceneview.h"
 
 #include "toolkit/application.h"
+#include "toolkit/livepause.h"
+#include "toolkit/trackbar.h"
 
+#include <QPushButton>
 #include <QQuickView>
 #include <QTimer>
 
@@ -41,7 +48,8 @@ constexpr int kRefineWatchMs = 3000;
 
 int main(int argc, char *argv[])
 {
-    const bool idle = argc > 1 && std::strcmp(argv[1], "idle") == 0;
+    const bool held = argc > 1 && std::strcmp(argv[1], "held") == 0;
+    const bool idle = held || (argc > 1 && std::strcmp(argv[1], "idle") == 0);
     const bool refine = argc > 1 && std::strcmp(argv[1], "refine") == 0;
     const int idleSeconds = idle && argc > 2 ? std::atoi(argv[2]) : 5;
     const QByteArray window = idle && argc > 3 ? argv[3] : "";
@@ -49,6 +57,15 @@ int main(int argc, char *argv[])
     toolkit::Application application(argc, argv);
     return application.execute([&] {
         application.CreateForm(Form2);
+        if (held) {
+            Form2->valeurmoteur->setValue(50);
+            auto steps = std::make_shared<int>(0);
+            QObject::connect(&Form2->pause(), &toolkit::LivePause::stepPaused, Form2, [steps] {
+                if (++*steps == 10)
+                    Form2->lesson().setPaused(true);
+            });
+            QTimer::singleShot(0, Form2->Button1, &QPushButton::click);
+        }
         if (idle) {
             applyWindowState(Form2, window);
             QTimer::singleShot(kSettleMs, Form2, [idleSeconds] {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Launches the traces of the tabs given (e.g. "3,2,4,1") at the real pace at 50 %, each inside a
-// pause of the one before, then closes the window from inside the innermost. Prints the moment of
-// the close, then the point steps played after it and which launch buttons are still hidden.
+// pause of the one before, then closes the window from inside the innermost; given "held" too,
+// the teacher holds the lesson first. Prints the moment of the close, then the point steps
+// played after it and which launch buttons are still hidden.
 
 #include "tracewatch.h"
 
@@ -14,6 +15,7 @@
 int main(int argc, char *argv[])
 {
     const QStringList tabs = QString::fromLocal8Bit(argc > 1 ? argv[1] : "1").split(u',');
+    const bool held = argc > 2 && QByteArray(argv[2]) == "held";
     toolkit::Application application(argc, argv);
     bool closed = false;
     int stepsAfterClose = 0;
@@ -31,6 +33,8 @@ int main(int argc, char *argv[])
             QTimer::singleShot(at, Form2, [button = t.button] { button->click(); });
             at += 250;
         }
+        if (held)
+            QTimer::singleShot(at - 100, Form2, [] { Form2->lesson().setPaused(true); });
         QTimer::singleShot(at, Form2, [&closed] {
             std::printf("close %lld\n", QDateTime::currentMSecsSinceEpoch());
             std::fflush(stdout);
