@@ -69,9 +69,11 @@ void GlyphButton::paintEvent(QPaintEvent *)
     place.translate(box.left(), box.top());
     place.scale(side, side);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(
-        place.map(glyphPath(m_glyph)),
-        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    // The style sheet gives every button one text colour; a glyph that cannot be used now is
+    // drawn paler, as a disabled caption is.
+    const QColor ink = palette().color(QPalette::ButtonText);
+    painter.fillPath(place.map(glyphPath(m_glyph)),
+                     isEnabled() ? ink : QColor::fromRgbF(0.62f, 0.62f, 0.62f));
 }
 
 } // namespace toolkit

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace toolkit {
 
 namespace {
@@ -59,6 +61,14 @@ LessonControls::LessonControls(LivePause &pause, QWidget *parent)
     bold.setBold(true);
     m_state->setFont(bold);
     m_state->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Room for the longest state from the start: the group keeps its size, and its buttons their
+    // place, whatever it says.
+    int widest = 0;
+    for (const QString &text :
+         {tr("En pause"), tr("Ralenti %1").arg(paceName(LessonClock::Pace::Tenth)),
+          tr("Ralenti %1").arg(paceName(LessonClock::Pace::Quarter))})
+        widest = std::max(widest, m_state->fontMetrics().horizontalAdvance(text));
+    m_state->setMinimumWidth(widest + 4);
     for (QPushButton *button :
          {static_cast<QPushButton *>(m_pause), static_cast<QPushButton *>(m_step), m_pace})
         button->setFocusPolicy(Qt::TabFocus);

@@ -12,11 +12,14 @@
 #include "toolkit/floatanimation.h"
 #include "toolkit/glyphbutton.h"
 #include "toolkit/lessoncontrols.h"
+#include "toolkit/tabcontrol.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMessageBox>
 #include <QQuickView>
+#include <QTabBar>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -59,6 +62,7 @@ private Q_SLOTS:
     void heldAndSteppedAsANormalRun_data();
     void heldAndSteppedAsANormalRun();
     void launchesWhileHeld();
+    void controlsBesideTheTabs();
     void keysWhereverTheFocusIs_data();
     void keysWhereverTheFocusIs();
 
@@ -197,6 +201,36 @@ void TestLesson::launchesWhileHeld()
     QCOMPARE(pointsIn(inner.series), planned(3, 90));
     QCOMPARE(pointsIn(outer.series), planned(1, 50));
     QCOMPARE(watch.steps(), 132 + 208);
+}
+
+// In every state the group lies in the free end of the tab headers, all four headers whole
+// beside it, its state at least as large as their captions and every button named.
+void TestLesson::controlsBesideTheTabs()
+{
+    TForm2 &f = *m_form;
+    toolkit::LessonControls *controls = f.lessonControls();
+    QTabBar *bar = f.TabControl1->tabBar();
+    auto *state = controls->findChild<QLabel *>(u"lessonState"_s);
+    QVERIFY(state);
+    for (const auto &[held, pace] : {std::pair {false, toolkit::LessonClock::Pace::Tenth},
+                                     std::pair {true, toolkit::LessonClock::Pace::Normal}}) {
+        f.lesson().setPace(pace);
+        f.lesson().setPaused(held);
+        QCoreApplication::processEvents();
+        const QRect group(controls->mapTo(f.TabControl1, QPoint()), controls->size());
+        QVERIFY(group.right() < f.TabControl1->width());
+        QVERIFY(state->sizeHint().width() <= state->width());
+        for (int i = 0; i < bar->count(); ++i) {
+            const QRect header(bar->mapTo(f.TabControl1, bar->tabRect(i).topLeft()),
+                               bar->tabRect(i).size());
+            QVERIFY2(header.right() < group.left() && header.right() < bar->width(),
+                     qPrintable(state->text()));
+        }
+        QVERIFY(QFontInfo(state->font()).pixelSize() >= QFontInfo(bar->font()).pixelSize());
+        for (const QPushButton *button : controls->findChildren<QPushButton *>())
+            QVERIFY(!button->accessibleName().isEmpty() && !button->toolTip().isEmpty());
+    }
+    QCOMPARE(state->text(), u"En pause"_s);
 }
 
 void TestLesson::keysWhereverTheFocusIs_data()

@@ -5,6 +5,7 @@
 //   screenshot OUT.png [--tab N] [--stepper] [--click-after MS] [--click NAME]...
 //                      [--value NAME=V]... [--wait MS] [--at-step N]
 //                      [--size WxH | --maximised | --full-screen] [--whole-screen]
+//                      [--hold [--steps K]] [--pace quarter|tenth]
 //
 // --tab selects a tab as a click on its header does (its handler runs), --stepper puts the stepper
 // motor in view (X 0) and the DC motor aside (X -20), --click clicks a button by its name
@@ -13,13 +14,16 @@
 // pause of the Nth point step of the traces started (counted from 1, nested ones included), and
 // --wait then counts from the step's start. --size, --maximised and --full-screen give the window
 // that size or state (a window manager must run for the last two), --whole-screen captures the
-// screen (message boxes included). Needs an X display (Xvfb will do).
+// screen (message boxes included). --hold holds the lesson in the pause of step --at-step, as a
+// teacher's P does, and --steps then moves it on K steps (S), one every 200 ms, before the wait;
+// --pace slows the lesson as R does. Needs an X display (Xvfb will do).
 
 #include "app/tform2.h"
 
 #include "scene/object3d.h"
 
 #include "toolkit/application.h"
+#include "toolkit/lessoncontrols.h"
 #include "toolkit/livepause.h"
 #include "toolkit/tabcontrol.h"
 #include "toolkit/trackbar.h"
@@ -50,6 +54,7 @@ int main(int argc, char *argv[])
         int wait = 1500;
         int clickAfter = 300;
         int atStep = 0;
+        int heldSteps = -1;
         bool wholeScreen = false;
         for (int i = 1; i < args.size(); ++i) {
             const QString &a = args.at(i);
@@ -96,6 +101,16 @@ int main(int argc, char *argv[])
                 Form2->setWindowState(Qt::WindowFullScreen);
             } else if (a == QLatin1String("--whole-screen")) {
                 wholeScreen = true;
+            } else if (a == QLatin1String("--hold")) {
+                heldSteps = std::max(heldSteps, 0);
+            } else if (a == QLatin1String("--steps")) {
+                heldSteps = next.toInt();
+                ++i;
+            } else if (a == QLatin1String("--pace")) {
+                Form2->lesson().setPace(next == QLatin1String("tenth")
+                                            ? toolkit::LessonClock::Pace::Tenth
+                                            : toolkit::LessonClock::Pace::Quarter);
+                ++i;
             } else if (a == QLatin1String("--at-step")) {
                 atStep = next.toInt();
                 ++i;
@@ -113,10 +128,16 @@ int main(int argc, char *argv[])
             return;
         }
         auto steps = std::make_shared<int>(0);
-        QObject::connect(&Form2->pause(), &toolkit::LivePause::stepPaused, Form2,
-                         [steps, atStep, wait, capture] {
-                             if (++*steps == atStep)
-                                 QTimer::singleShot(wait, Form2, capture);
-                         });
+        QObject::connect(
+            &Form2->pause(), &toolkit::LivePause::stepPaused, Form2,
+            [steps, atStep, wait, capture, heldSteps] {
+                if (++*steps != atStep)
+                    return;
+                if (heldSteps >= 0)
+                    Form2->lessonControls()->togglePause();
+                for (int k = 1; k <= heldSteps; ++k)
+                    QTimer::singleShot(200 * k, Form2, [] { Form2->lessonControls()->stepOnce(); });
+                QTimer::singleShot(wait + 200 * std::max(heldSteps, 0), Form2, capture);
+            });
     });
 }
